@@ -1,0 +1,105 @@
+# Shared by scripts/run.sh and scripts/test.sh: packages, build, a private X display and a
+# private Wine prefix. Every process started here is recorded and stopped by pid on exit.
+
+CHROMIVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_DIR="$CHROMIVO_ROOT/build"
+WINE64=/usr/lib/wine/wine64
+STARTED_PIDS=()
+
+PACKAGES=(
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-x86-64
+  wine wine64 xvfb xauth x11-utils xdotool xclip imagemagick icoutils googletest
+  cmake ninja-build clang-format
+)
+
+fail() {
+  echo "chromivo: $*" >&2
+  exit 1
+}
+
+# Installs whatever of PACKAGES is missing; costs one dpkg query when nothing is.
+ensure_packages() {
+  local missing=() pkg
+  for pkg in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  [ "$(id -u)" -eq 0 ] || fail "packages missing (${missing[*]}); run as root to install them"
+  echo "chromivo: installing ${missing[*]}" >&2
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq >/dev/null 2>&1 || fail "apt-get update failed; cannot install ${missing[*]}"
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null 2>&1 && return 0
+  for pkg in "${missing[@]}"; do
+    apt-get install -y -qq --no-install-recommends "$pkg" >/dev/null 2>&1 \
+      || fail "package $pkg could not be installed (apt-get install $pkg)"
+  done
+}
+
+# Configures once, then builds incrementally. Extra arguments are passed to cmake --build.
+build_preset() {
+  local preset=$1 dir=$2
+  shift 2
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake --preset "$preset" -S "$CHROMIVO_ROOT" >/dev/null || fail "cmake could not configure preset $preset"
+  fi
+  cmake --build "$dir" "$@" || fail "build of preset $preset failed"
+}
+
+stop_started() {
+  local pid
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+  fi
+  for pid in "${STARTED_PIDS[@]}"; do
+    kill "$pid" >/dev/null 2>&1 || true
+  done
+  for pid in "${STARTED_PIDS[@]}"; do
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" >/dev/null 2>&1 || true
+  done
+  STARTED_PIDS=()
+}
+
+# Starts Xvfb on the first free display number and exports DISPLAY.
+start_virtual_display() {
+  local size=${1:-1920x1080} n
+  for n in $(seq 90 189); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
+    STARTED_PIDS+=($!)
+    for _ in $(seq 100); do
+      if [ -e "/tmp/.X11-unix/X$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      kill -0 "${STARTED_PIDS[-1]}" 2>/dev/null || break
+      sleep 0.05
+    done
+    fail "Xvfb could not start on display :$n"
+  done
+  fail "Xvfb could not start: no free display number between :90 and :189"
+}
+
+# Creates the Wine prefix on first use; with a desktop size, Wine shows every window inside one
+# virtual desktop of that size (as on Windows: Wine draws the frames and gets every key).
+prepare_wine_prefix() {
+  local prefix=$1 desktop=${2:-}
+  export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    "$WINE64" wineboot -i >/dev/null 2>&1 && wineserver -w >/dev/null 2>&1 \
+      && [ -f "$WINEPREFIX/system.reg" ] || { rm -rf "$WINEPREFIX"; fail "Wine could not create its prefix in $WINEPREFIX"; }
+  fi
+  start_wineserver
+  if [ -n "$desktop" ]; then
+    "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
+      "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null 2>&1 ||
+      fail "Wine could not set its virtual desktop in $WINEPREFIX"
+  fi
+}
+
+# A persistent wineserver keeps every Wine start in this run warm.
+start_wineserver() {
+  wineserver -f -p >/dev/null 2>&1 &
+  STARTED_PIDS+=($!)
+}

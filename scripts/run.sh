@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs whatever is missing, builds Chromivo and starts it under Wine. On the user's X display
+# it runs until closed; without one, it runs on a private virtual display, leaves a screenshot of
+# its window and prints the screenshot's path.
+set -uo pipefail
+source "$(dirname "$0")/common.sh"
+trap stop_started EXIT
+trap 'exit 130' INT TERM
+
+SCREENSHOT=${CHROMIVO_SCREENSHOT:-$BUILD_DIR/chromivo-window.png}
+
+ensure_packages
+build_preset x86_64 "$BUILD_DIR" --target Chromivo
+exe="$BUILD_DIR/bin/Chromivo.exe"
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  prepare_wine_prefix "$BUILD_DIR/wine-run"
+  "$WINE64" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
+  "$WINE64" "$exe"
+  exit 0
+fi
+
+start_virtual_display 1920x1080
+prepare_wine_prefix "$BUILD_DIR/wine-run" 1920x1080
+"$WINE64" "$exe" >/dev/null 2>&1 &
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Chromivo$' 2>/dev/null | head -n 1)
+[ -n "$window" ] || fail "Chromivo's window did not appear on the virtual display $DISPLAY"
+sleep 1  # let the window finish painting
+import -window "$window" "$SCREENSHOT" || fail "could not take a screenshot of display $DISPLAY"
+echo "chromivo: screenshot of the window: $SCREENSHOT"

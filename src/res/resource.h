@@ -1,0 +1,54 @@
+// Resource identifiers of Chromivo: the only place their numbers are written.
+#pragma once
+
+// Dialog templates
+#define IDD_ABOUTBOX 100
+#define IDD_CHROMIVO_DIALOG 102
+
+// Icon and cursors ("TARGET" is a named cursor resource)
+#define IDR_MAINFRAME 128
+#define IDC_HAND_CURSOR 136
+#define IDC_TARGET_CURSOR_NAME "TARGET"
+
+// Main window controls
+#define IDC_SLORP 1001
+#define IDC_ABOUT 1002
+#define IDC_EXIT 1003
+#define IDC_COPY_HEX 1006
+#define IDC_COPY_RGB 1007
+#define IDC_SELECT_COLOR 1008
+#define IDC_COPY_HTML 1010
+#define IDC_HEX_LABEL 1012
+#define IDC_RGB_LABEL 1013
+#define IDC_HTML_LABEL 1014
+#define IDC_KEEP_ON_TOP 1017
+#define IDC_HOTKEY_LABEL 1018
+#define IDC_HEX_TEXT 1019
+#define IDC_HTML_TEXT 1020
+#define IDC_RGB_TEXT 1021
+#define IDC_RED_LABEL 1024
+#define IDC_GREEN_LABEL 1025
+#define IDC_BLUE_LABEL 1026
+#define IDC_RED_EDIT 1027
+#define IDC_GREEN_EDIT 1028
+#define IDC_BLUE_EDIT 1029
+#define IDC_RED_SPIN 1033
+#define IDC_GREEN_SPIN 1034
+#define IDC_BLUE_SPIN 1035
+#define IDC_RED_SLIDER 1036
+#define IDC_GREEN_SLIDER 1037
+#define IDC_BLUE_SLIDER 1038
+#define IDC_CURRENT_LABEL 1039
+#define IDC_HOME_LINK 1040
+
+// About box controls
+#define IDC_ABOUT_OK 1010
+#define IDC_ABOUT_ICON 1014
+#define IDC_ABOUT_VERSION 1015
+#define IDC_ABOUT_NOTICE_FIRST 1016
+#define IDC_ABOUT_NOTICE_SECOND 1017
+#define IDC_ABOUT_FRAME 1041
+#define IDC_ABOUT_HOMEPAGE_LINK 1043
+#define IDC_ABOUT_REFER_LINK 1044
+#define IDC_ABOUT_FAQ_LINK 1045
+#define IDC_ABOUT_SUPPORT_LINK 1047
