@@ -8,7 +8,7 @@ STARTED_PIDS=()
 
 PACKAGES=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-utils xdotool xclip imagemagick icoutils googletest
+  wine wine64 fonts-wine xvfb xauth x11-utils xdotool xclip imagemagick icoutils googletest
   cmake ninja-build clang-format
 )
 

@@ -25,6 +25,14 @@ prepare_wine_prefix "$BUILD_DIR/wine-run" 1920x1080
 "$WINE64" "$exe" >/dev/null 2>&1 &
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Chromivo$' 2>/dev/null | head -n 1)
 [ -n "$window" ] || fail "Chromivo's window did not appear on the virtual display $DISPLAY"
-sleep 1  # let the window finish painting
+# Wait until the window has taken its final size and painted (a first start in a new prefix is
+# slow while Wine builds its font cache).
+previous=""
+for _ in $(seq 60); do
+  geometry=$(xwininfo -id "$window" 2>/dev/null | grep -E 'Width|Height' | tr -d ' \n')
+  [ -n "$geometry" ] && [ "$geometry" = "$previous" ] && break
+  previous=$geometry
+  sleep 0.5
+done
 import -window "$window" "$SCREENSHOT" || fail "could not take a screenshot of display $DISPLAY"
 echo "chromivo: screenshot of the window: $SCREENSHOT"
