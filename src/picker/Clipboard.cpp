@@ -1,0 +1,110 @@
+// The Copy buttons and the system colour dialog.
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+#include "picker/PickerDialog.h"
+#include "picker/Swatch.h"
+#include "res/resource.h"
+
+#include <commdlg.h>
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// Owns a global memory block until the clipboard takes it.
+class GlobalBlock {
+ public:
+  GlobalBlock(UINT flags, SIZE_T bytes) : m_block(::GlobalAlloc(flags, bytes)) {}
+  ~GlobalBlock() {
+    if (m_block != nullptr) {
+      ::GlobalFree(m_block);
+    }
+  }
+  GlobalBlock(const GlobalBlock&) = delete;
+  GlobalBlock& operator=(const GlobalBlock&) = delete;
+
+  HGLOBAL Get() const { return m_block; }
+  HGLOBAL Release() {
+    HGLOBAL block = m_block;
+    m_block = nullptr;
+    return block;
+  }
+
+ private:
+  HGLOBAL m_block;
+};
+
+// Copies the text with its NUL into the block; false when the block cannot be locked.
+bool FillBlock(HGLOBAL block, const CString& text) {
+  void* memory = ::GlobalLock(block);
+  if (memory == nullptr) {
+    return false;
+  }
+  std::memcpy(memory, static_cast<LPCSTR>(text), static_cast<size_t>(text.GetLength()) + 1);
+  ::GlobalUnlock(block);
+  return true;
+}
+
+}  // namespace
+
+void CPickerDialog::OnCopyHex() {
+  CString text;
+  GetDlgItem(IDC_HEX_TEXT)->GetWindowText(text);
+  CopyTextToClipboard(text);
+}
+
+void CPickerDialog::OnCopyHtml() {
+  CString text;
+  GetDlgItem(IDC_HTML_TEXT)->GetWindowText(text);
+  CopyTextToClipboard(text);
+}
+
+void CPickerDialog::OnCopyRgb() {
+  CString text;
+  GetDlgItem(IDC_RGB_TEXT)->GetWindowText(text);
+  CopyTextToClipboard(text);
+}
+
+// Plain text only, exactly as shown, without a line end. When another program holds the
+// clipboard open nothing happens. When the block cannot be had, the clipboard, already emptied,
+// is closed again and nothing is written.
+void CPickerDialog::CopyTextToClipboard(CString text) {
+  if (!::OpenClipboard(m_hWnd)) {
+    return;
+  }
+  ::EmptyClipboard();
+  GlobalBlock block(GMEM_MOVEABLE | GMEM_DDESHARE, static_cast<SIZE_T>(text.GetLength()) + 1);
+  if (block.Get() != nullptr && FillBlock(block.Get(), text) &&
+      ::SetClipboardData(CF_TEXT, block.Get()) != nullptr) {
+    block.Release();  // the clipboard owns it now
+  }
+  ::CloseClipboard();
+}
+
+// Every opening starts afresh: black selected, sixteen white custom colours, fully open.
+void CPickerDialog::OnSelectColor() {
+  COLORREF customColors[16];
+  std::fill(std::begin(customColors), std::end(customColors), kWhite);
+  CHOOSECOLORA chooser{};
+  chooser.lStructSize = sizeof(chooser);
+  chooser.hwndOwner = m_hWnd;
+  chooser.rgbResult = RGB(0, 0, 0);
+  chooser.lpCustColors = customColors;
+  chooser.Flags = CC_RGBINIT | CC_FULLOPEN;
+  if (::ChooseColorA(&chooser)) {
+    SetCurrentColor(chooser.rgbResult, true);
+  }
+}
+
+void CPickerDialog::OnLButtonDblClk(UINT, CPoint point) {
+  if (!m_picking) {
+    CRect client;
+    GetClientRect(client);
+    if (SwatchRect(client).PtInRect(point)) {
+      OnSelectColor();
+    }
+  }
+  Default();
+}

@@ -1,0 +1,120 @@
+// Screen pick mode: the window freezes the primary display in a snapshot and covers it; a left
+// button release takes the colour under the cursor, a right release or Esc gives up.
+#include "picker/PickerDialog.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr DWORD kFrameStyles = WS_POPUP | WS_CAPTION;
+constexpr DWORD kFrameExStyles = WS_EX_DLGMODALFRAME;
+// Where the window waits, 1 x 1 pixel and off the screen, while the screen is copied.
+constexpr int kParkedPosition = -110;
+
+constexpr int kPanelControls[] = {
+    IDC_RED_LABEL,    IDC_GREEN_LABEL,  IDC_BLUE_LABEL,   IDC_RED_EDIT,      IDC_GREEN_EDIT,
+    IDC_BLUE_EDIT,    IDC_RED_SPIN,     IDC_GREEN_SPIN,   IDC_BLUE_SPIN,     IDC_RED_SLIDER,
+    IDC_GREEN_SLIDER, IDC_BLUE_SLIDER,  IDC_HEX_LABEL,    IDC_HTML_LABEL,    IDC_RGB_LABEL,
+    IDC_HEX_TEXT,     IDC_HTML_TEXT,    IDC_RGB_TEXT,     IDC_COPY_HEX,      IDC_COPY_HTML,
+    IDC_COPY_RGB,     IDC_KEEP_ON_TOP,  IDC_HOTKEY_LABEL, IDC_CURRENT_LABEL, IDC_HOME_LINK,
+    IDC_SLORP,        IDC_SELECT_COLOR, IDC_ABOUT,        IDC_EXIT,
+};
+
+void SetClassCursor(HWND hWnd, HCURSOR cursor) {
+  ::SetClassLongPtrA(hWnd, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
+}
+
+}  // namespace
+
+// The window is parked off the screen and its controls hidden before the copy, so the snapshot
+// never shows the program itself.
+void CPickerDialog::StartPicking() {
+  if (m_picking) {
+    return;
+  }
+  ShowWindow(SW_HIDE);
+  ShowWindow(SW_RESTORE);
+  SetClassCursor(m_hWnd, ::LoadCursorA(AfxGetInstanceHandle(), IDC_TARGET_CURSOR_NAME));
+  m_picking = 1;
+
+  const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+  const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+  GetWindowRect(m_savedRect);
+  ModifyStyle(kFrameStyles, 0, 0);
+  ModifyStyleEx(kFrameExStyles, 0, 0);
+  SetWindowPos(&wndTopMost, kParkedPosition, kParkedPosition, 1, 1, 0);
+  ShowPanelControls(FALSE);
+
+  CDC screen;
+  screen.CreateDC("DISPLAY", nullptr, nullptr, nullptr);
+  CDC memory;
+  memory.CreateCompatibleDC(&screen);
+  m_snapshot.CreateCompatibleBitmap(&screen, screenWidth, screenHeight);
+  memory.SelectObject(&m_snapshot);
+  memory.BitBlt(0, 0, screenWidth, screenHeight, &screen, 0, 0, SRCCOPY);
+
+  MoveWindow(0, 0, screenWidth, screenHeight, TRUE);
+}
+
+// The colour is set while the panel is still hidden, so the window comes back showing it.
+void CPickerDialog::StopPicking() {
+  m_picking = 0;
+  ModifyStyle(0, kFrameStyles, 0);
+  ModifyStyleEx(0, kFrameExStyles, 0);
+  SetWindowPos(IsKeepOnTopChecked() ? &wndTopMost : &wndNoTopMost, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE);
+  MoveWindow(m_savedRect.left, m_savedRect.top, m_savedRect.Width(), m_savedRect.Height(), TRUE);
+  ShowPanelControls(TRUE);
+  SetClassCursor(m_hWnd, ::LoadCursorA(nullptr, IDC_ARROW));
+  m_snapshot.DeleteObject();
+}
+
+void CPickerDialog::ShowPanelControls(BOOL show) {
+  for (const int id : kPanelControls) {
+    GetDlgItem(id)->ShowWindow(show ? SW_SHOW : SW_HIDE);
+  }
+}
+
+// The whole snapshot, whatever part of the window was invalid.
+void CPickerDialog::PaintSnapshot() {
+  CClientDC window(this);
+  CDC memory;
+  memory.CreateCompatibleDC(&window);
+  memory.SelectObject(&m_snapshot);
+  window.BitBlt(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), &memory, 0,
+                0, SRCCOPY);
+}
+
+// The window lies at the screen origin without a frame, so the cursor's screen position is also
+// the client position of the pixel shown there. What is read is what the window shows: the
+// snapshot, not the live screen. A point where nothing of the window is visible cannot be read
+// (CLR_INVALID): then pick mode ends without a change.
+void CPickerDialog::OnLButtonUp(UINT, CPoint) {
+  if (m_picking) {
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    COLORREF pixel = CLR_INVALID;
+    {
+      CClientDC window(this);
+      pixel = window.GetPixel(cursor.x, cursor.y);
+    }
+    if (pixel != CLR_INVALID) {
+      SetCurrentColor(pixel, true);
+    }
+    StopPicking();
+  }
+  Default();
+}
+
+void CPickerDialog::OnRButtonUp(UINT, CPoint) {
+  if (m_picking) {
+    StopPicking();
+  }
+  Default();
+}
+
+LRESULT CPickerDialog::OnHotKey(WPARAM wParam, LPARAM) {
+  if (wParam == PICK_HOTKEY_ID) {
+    StartPicking();
+  }
+  return 0;
+}

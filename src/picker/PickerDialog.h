@@ -1,0 +1,81 @@
+// CPickerDialog: Chromivo's one window. It holds the current colour, shows it as three texts, three
+// channel editors and a swatch, and turns into a frozen image of the screen while picking.
+#pragma once
+
+#include "framework/Framework.h"
+
+// Identifier of the system-wide hot key, Ctrl + keypad minus, that starts picking.
+constexpr int PICK_HOTKEY_ID = 423;
+
+class CPickerDialog : public CDialog {
+ public:
+  explicit CPickerDialog(CWnd* pParent = nullptr);
+
+  // The only way the colour changes: stores it and rewrites every view of it. The channel edits
+  // are rewritten only when asked; their own change handlers pass false.
+  void SetCurrentColor(COLORREF color, bool updateEdits);
+
+  BOOL OnInitDialog() override;
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+
+  // Window: painting, commands and the ways to end.
+  void OnSysCommand(UINT nID, LPARAM lParam);
+  void OnPaint();
+  HCURSOR OnQueryDragIcon();
+  void OnClose();
+  void OnExit();
+  void OnAbout();
+  void OnKeepOnTop();
+
+  // Channel editors.
+  void OnChangeRed();
+  void OnChangeGreen();
+  void OnChangeBlue();
+  void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar);
+
+  // Pick mode.
+  void StartPicking();
+  void StopPicking();
+  void ShowPanelControls(BOOL show);
+  void OnLButtonUp(UINT nFlags, CPoint point);
+  void OnRButtonUp(UINT nFlags, CPoint point);
+  LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
+
+  // Clipboard and colour dialog.
+  void OnCopyHex();
+  void OnCopyHtml();
+  void OnCopyRgb();
+  void CopyTextToClipboard(CString text);
+  void OnSelectColor();
+  void OnLButtonDblClk(UINT nFlags, CPoint point);
+
+  HICON m_appIcon;
+  CBitmap m_snapshot;
+  COLORREF m_color = 0;
+  CRect m_savedRect;
+  int m_picking = 0;
+  CEdit m_editRed;
+  CEdit m_editGreen;
+  CEdit m_editBlue;
+  CSpinButtonCtrl m_spinBlue;
+  CSpinButtonCtrl m_spinGreen;
+  CSpinButtonCtrl m_spinRed;
+  CSliderCtrl m_sliderRed;
+  CSliderCtrl m_sliderGreen;
+  CSliderCtrl m_sliderBlue;
+  CStatic m_homeLink;
+
+ private:
+  void PaintPanel(CPaintDC& dc);
+  void PaintSnapshot();
+  void SetUpChannelEditors();
+  void OnChangeChannel(CEdit& changed);
+  bool IsChannelEdit(HWND hWnd) const;
+  bool FilterChannelEditInput(MSG* pMsg);
+  bool IsKeepOnTopChecked();
+
+  DECLARE_MESSAGE_MAP()
+};

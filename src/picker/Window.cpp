@@ -1,0 +1,165 @@
+// The window itself: set-up, the fixed pixel layout, painting, Keep on top and the ways to end.
+#include "picker/PickerDialog.h"
+#include "picker/Swatch.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kWindowWidth = 410;
+constexpr int kWindowHeight = 192;
+constexpr COLORREF kOutlineGrey = RGB(128, 128, 128);
+
+struct ControlPlace {
+  int id;
+  int x;
+  int y;
+  int width;
+  int height;
+};
+
+// Fixed pixels, the same whatever the dialog font or the screen's resolution.
+constexpr ControlPlace kLayout[] = {
+    {IDC_HEX_LABEL, 5, 8, 84, 13},         {IDC_HEX_TEXT, 8, 26, 96, 13},
+    {IDC_COPY_HEX, 111, 23, 48, 20},       {IDC_RED_LABEL, 173, 26, 21, 13},
+    {IDC_RED_EDIT, 194, 23, 26, 20},       {IDC_RED_SPIN, 222, 21, 16, 23},
+    {IDC_RED_SLIDER, 246, 26, 150, 15},    {IDC_HTML_LABEL, 5, 47, 84, 13},
+    {IDC_HTML_TEXT, 8, 65, 96, 13},        {IDC_COPY_HTML, 111, 62, 48, 20},
+    {IDC_GREEN_LABEL, 173, 65, 21, 13},    {IDC_GREEN_EDIT, 194, 62, 26, 20},
+    {IDC_GREEN_SPIN, 222, 60, 16, 23},     {IDC_GREEN_SLIDER, 246, 65, 150, 15},
+    {IDC_RGB_LABEL, 5, 86, 84, 13},        {IDC_RGB_TEXT, 8, 102, 96, 13},
+    {IDC_COPY_RGB, 111, 99, 48, 20},       {IDC_BLUE_LABEL, 173, 102, 21, 13},
+    {IDC_BLUE_EDIT, 194, 99, 26, 20},      {IDC_BLUE_SPIN, 222, 98, 16, 23},
+    {IDC_BLUE_SLIDER, 246, 102, 150, 15},  {IDC_KEEP_ON_TOP, 5, 127, 93, 13},
+    {IDC_HOTKEY_LABEL, 110, 127, 130, 13}, {IDC_CURRENT_LABEL, 246, 127, 85, 13},
+    {IDC_SLORP, 2, 145, 48, 20},           {IDC_SELECT_COLOR, 62, 145, 48, 20},
+    {IDC_ABOUT, 122, 145, 48, 20},         {IDC_EXIT, 182, 145, 48, 20},
+    {IDC_HOME_LINK, 246, 146, 156, 13},
+};
+
+// Grey frames around the three colour texts (right and bottom exclusive).
+constexpr RECT kTextFrames[] = {{4, 23, 105, 41}, {4, 62, 105, 80}, {4, 100, 105, 118}};
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CPickerDialog, CDialog)
+ON_WM_SYSCOMMAND()
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
+ON_BN_CLICKED(IDC_COPY_HEX, OnCopyHex)
+ON_BN_CLICKED(IDC_COPY_RGB, OnCopyRgb)
+ON_BN_CLICKED(IDC_SELECT_COLOR, OnSelectColor)
+ON_WM_LBUTTONDBLCLK()
+ON_BN_CLICKED(IDC_EXIT, OnExit)
+ON_BN_CLICKED(IDC_SLORP, StartPicking)
+ON_WM_LBUTTONUP()
+ON_WM_RBUTTONUP()
+ON_BN_CLICKED(IDC_COPY_HTML, OnCopyHtml)
+ON_BN_CLICKED(IDC_KEEP_ON_TOP, OnKeepOnTop)
+ON_WM_CLOSE()
+ON_MESSAGE(WM_HOTKEY, OnHotKey)
+ON_EN_CHANGE(IDC_BLUE_EDIT, OnChangeBlue)
+ON_EN_CHANGE(IDC_GREEN_EDIT, OnChangeGreen)
+ON_EN_CHANGE(IDC_RED_EDIT, OnChangeRed)
+ON_WM_HSCROLL()
+END_MESSAGE_MAP()
+
+CPickerDialog::CPickerDialog(CWnd* pParent)
+    : CDialog(IDD_CHROMIVO_DIALOG, pParent), m_appIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
+
+void CPickerDialog::DoDataExchange(CDataExchange* pDX) {
+  DDX_Control(pDX, IDC_HOME_LINK, m_homeLink);
+  DDX_Control(pDX, IDC_RED_SLIDER, m_sliderRed);
+  DDX_Control(pDX, IDC_GREEN_SLIDER, m_sliderGreen);
+  DDX_Control(pDX, IDC_BLUE_SLIDER, m_sliderBlue);
+  DDX_Control(pDX, IDC_BLUE_SPIN, m_spinBlue);
+  DDX_Control(pDX, IDC_GREEN_SPIN, m_spinGreen);
+  DDX_Control(pDX, IDC_RED_SPIN, m_spinRed);
+  DDX_Control(pDX, IDC_RED_EDIT, m_editRed);
+  DDX_Control(pDX, IDC_GREEN_EDIT, m_editGreen);
+  DDX_Control(pDX, IDC_BLUE_EDIT, m_editBlue);
+}
+
+BOOL CPickerDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+
+  SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_appIcon));
+  SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_appIcon));
+
+  GetDlgItem(IDC_KEEP_ON_TOP)->SendMessage(BM_SETCHECK, BST_CHECKED);
+  SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+
+  m_color = RGB(255, 255, 255);
+  m_picking = 0;
+  SetUpChannelEditors();
+
+  ::RegisterHotKey(m_hWnd, PICK_HOTKEY_ID, MOD_CONTROL, VK_SUBTRACT);
+
+  CRect rect;
+  GetWindowRect(rect);
+  MoveWindow(rect.left, rect.top, kWindowWidth, kWindowHeight, TRUE);
+  for (const ControlPlace& place : kLayout) {
+    GetDlgItem(place.id)->MoveWindow(place.x, place.y, place.width, place.height, TRUE);
+  }
+  return TRUE;
+}
+
+// Every message of the window's loop: first the channel edits' key and mouse filter, then Esc
+// while picking (consumed, so it never reaches the dialog's Cancel), then the dialog keys.
+BOOL CPickerDialog::PreTranslateMessage(MSG* pMsg) {
+  if (FilterChannelEditInput(pMsg)) {
+    return TRUE;
+  }
+  if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && m_picking) {
+    StopPicking();
+    return TRUE;
+  }
+  return CDialog::PreTranslateMessage(pMsg);
+}
+
+void CPickerDialog::OnPaint() {
+  CPaintDC dc(this);
+  if (m_picking) {
+    PaintSnapshot();
+  } else {
+    PaintPanel(dc);
+  }
+}
+
+void CPickerDialog::PaintPanel(CPaintDC& dc) {
+  CRect client;
+  GetClientRect(client);
+  CRect swatch = SwatchRect(client);
+  dc.Draw3dRect(swatch, kOutlineGrey, kOutlineGrey);
+  swatch.DeflateRect(1, 1);
+  dc.FillSolidRect(swatch, m_color);
+  for (const RECT& frame : kTextFrames) {
+    dc.Draw3dRect(&frame, kOutlineGrey, kOutlineGrey);
+  }
+}
+
+HCURSOR CPickerDialog::OnQueryDragIcon() {
+  return m_appIcon;
+}
+
+void CPickerDialog::OnClose() {
+  ::UnregisterHotKey(m_hWnd, PICK_HOTKEY_ID);
+  OnOK();
+}
+
+void CPickerDialog::OnExit() {
+  ::UnregisterHotKey(m_hWnd, PICK_HOTKEY_ID);
+  OnOK();
+}
+
+void CPickerDialog::OnKeepOnTop() {
+  SetWindowPos(IsKeepOnTopChecked() ? &wndTopMost : &wndNoTopMost, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE);
+}
+
+bool CPickerDialog::IsKeepOnTopChecked() {
+  return GetDlgItem(IDC_KEEP_ON_TOP)->SendMessage(BM_GETCHECK) == BST_CHECKED;
+}
+
+void CPickerDialog::OnSysCommand(UINT, LPARAM) {
+  Default();
+}
