@@ -63,6 +63,9 @@ void CPickerDialog::StopPicking() {
   SetWindowPos(IsKeepOnTopChecked() ? &wndTopMost : &wndNoTopMost, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE);
   MoveWindow(m_savedRect.left, m_savedRect.top, m_savedRect.Width(), m_savedRect.Height(), TRUE);
+  // Shrinking keeps the client area's old bits, a corner of the snapshot: the panel must be
+  // painted afresh, background and all.
+  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   ShowPanelControls(TRUE);
   SetClassCursor(m_hWnd, ::LoadCursorA(nullptr, IDC_ARROW));
   m_snapshot.DeleteObject();
