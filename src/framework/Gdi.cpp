@@ -77,7 +77,7 @@ CPaintDC::~CPaintDC() {
   ::EndPaint(m_hWnd, &m_ps);
 }
 
-CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd) {
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr) {
   Attach(::GetDC(m_hWnd));
 }
 

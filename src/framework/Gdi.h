@@ -88,7 +88,7 @@ class CPaintDC : public CDC {
   HWND m_hWnd;
 };
 
-// The window's client-area DC between GetDC and ReleaseDC.
+// The window's client-area DC between GetDC and ReleaseDC; without a window, the screen's.
 class CClientDC : public CDC {
  public:
   explicit CClientDC(CWnd* pWnd);
