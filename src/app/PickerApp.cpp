@@ -10,7 +10,7 @@ constexpr DWORD kRunningGuardSize = 128;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CPickerApp, CWinApp)
-ON_COMMAND(ID_HELP, CWinApp::OnHelp)
+  ON_COMMAND(ID_HELP, CWinApp::OnHelp)
 END_MESSAGE_MAP()
 
 // One copy at a time: the first copy holds a named page-file mapping for its whole run; a second

@@ -24,8 +24,8 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
 }
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-ON_COMMAND(IDOK, OnOK)
-ON_COMMAND(IDCANCEL, OnCancel)
+  ON_COMMAND(IDOK, OnOK)
+  ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -87,6 +87,10 @@ INT_PTR CDialog::DoModal() {
   }
   INT_PTR result = -1;
   if (CreateFromTemplate(hWndOwner) != nullptr) {
+    // A modal dialog is shown whether or not its template says WS_VISIBLE.
+    if (!m_ended) {
+      ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    }
     result = RunModalLoop();
   }
   // The owner is enabled again before the dialog goes, so that it is the one activated next.

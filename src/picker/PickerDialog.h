@@ -2,6 +2,7 @@
 // channel editors and a swatch, and turns into a frozen image of the screen while picking.
 #pragma once
 
+#include "controls/LinkLabel.h"
 #include "framework/Framework.h"
 
 // Identifier of the system-wide hot key, Ctrl + keypad minus, that starts picking.
@@ -66,7 +67,7 @@ class CPickerDialog : public CDialog {
   CSliderCtrl m_sliderRed;
   CSliderCtrl m_sliderGreen;
   CSliderCtrl m_sliderBlue;
-  CStatic m_homeLink;
+  CLinkLabel m_homeLink;
 
  private:
   void PaintPanel(CPaintDC& dc);

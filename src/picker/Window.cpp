@@ -1,6 +1,8 @@
 // The window itself: set-up, the fixed pixel layout, painting, Keep on top and the ways to end.
+#include "about/AboutDialog.h"
 #include "picker/PickerDialog.h"
 #include "picker/Swatch.h"
+#include "res/links.h"
 #include "res/resource.h"
 
 namespace {
@@ -8,6 +10,8 @@ namespace {
 constexpr int kWindowWidth = 410;
 constexpr int kWindowHeight = 192;
 constexpr COLORREF kOutlineGrey = RGB(128, 128, 128);
+// System commands 0x0010 to 0x001F (low four bits masked) open the About box.
+constexpr UINT kAboutCommand = 0x0010;
 
 struct ControlPlace {
   int id;
@@ -42,25 +46,26 @@ constexpr RECT kTextFrames[] = {{4, 23, 105, 41}, {4, 62, 105, 80}, {4, 100, 105
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CPickerDialog, CDialog)
-ON_WM_SYSCOMMAND()
-ON_WM_PAINT()
-ON_WM_QUERYDRAGICON()
-ON_BN_CLICKED(IDC_COPY_HEX, OnCopyHex)
-ON_BN_CLICKED(IDC_COPY_RGB, OnCopyRgb)
-ON_BN_CLICKED(IDC_SELECT_COLOR, OnSelectColor)
-ON_WM_LBUTTONDBLCLK()
-ON_BN_CLICKED(IDC_EXIT, OnExit)
-ON_BN_CLICKED(IDC_SLORP, StartPicking)
-ON_WM_LBUTTONUP()
-ON_WM_RBUTTONUP()
-ON_BN_CLICKED(IDC_COPY_HTML, OnCopyHtml)
-ON_BN_CLICKED(IDC_KEEP_ON_TOP, OnKeepOnTop)
-ON_WM_CLOSE()
-ON_MESSAGE(WM_HOTKEY, OnHotKey)
-ON_EN_CHANGE(IDC_BLUE_EDIT, OnChangeBlue)
-ON_EN_CHANGE(IDC_GREEN_EDIT, OnChangeGreen)
-ON_EN_CHANGE(IDC_RED_EDIT, OnChangeRed)
-ON_WM_HSCROLL()
+  ON_WM_SYSCOMMAND()
+  ON_WM_PAINT()
+  ON_WM_QUERYDRAGICON()
+  ON_BN_CLICKED(IDC_COPY_HEX, OnCopyHex)
+  ON_BN_CLICKED(IDC_COPY_RGB, OnCopyRgb)
+  ON_BN_CLICKED(IDC_SELECT_COLOR, OnSelectColor)
+  ON_WM_LBUTTONDBLCLK()
+  ON_BN_CLICKED(IDC_EXIT, OnExit)
+  ON_BN_CLICKED(IDC_ABOUT, OnAbout)
+  ON_BN_CLICKED(IDC_SLORP, StartPicking)
+  ON_WM_LBUTTONUP()
+  ON_WM_RBUTTONUP()
+  ON_BN_CLICKED(IDC_COPY_HTML, OnCopyHtml)
+  ON_BN_CLICKED(IDC_KEEP_ON_TOP, OnKeepOnTop)
+  ON_WM_CLOSE()
+  ON_MESSAGE(WM_HOTKEY, OnHotKey)
+  ON_EN_CHANGE(IDC_BLUE_EDIT, OnChangeBlue)
+  ON_EN_CHANGE(IDC_GREEN_EDIT, OnChangeGreen)
+  ON_EN_CHANGE(IDC_RED_EDIT, OnChangeRed)
+  ON_WM_HSCROLL()
 END_MESSAGE_MAP()
 
 CPickerDialog::CPickerDialog(CWnd* pParent)
@@ -91,6 +96,7 @@ BOOL CPickerDialog::OnInitDialog() {
   m_color = RGB(255, 255, 255);
   m_picking = 0;
   SetUpChannelEditors();
+  m_homeLink.SetLink(CHROMIVO_PAGES_FOLDER, AfxGetApp()->LoadCursor(IDC_HAND_CURSOR));
 
   ::RegisterHotKey(m_hWnd, PICK_HOTKEY_ID, MOD_CONTROL, VK_SUBTRACT);
 
@@ -160,6 +166,19 @@ bool CPickerDialog::IsKeepOnTopChecked() {
   return GetDlgItem(IDC_KEEP_ON_TOP)->SendMessage(BM_GETCHECK) == BST_CHECKED;
 }
 
-void CPickerDialog::OnSysCommand(UINT, LPARAM) {
-  Default();
+void CPickerDialog::OnSysCommand(UINT nID, LPARAM) {
+  if ((nID & 0xFFF0) == kAboutCommand) {
+    OnAbout();
+  } else {
+    Default();
+  }
+}
+
+// The hot key is given up while the box is open; claiming it again fails silently if another
+// program took it meanwhile.
+void CPickerDialog::OnAbout() {
+  CAboutDialog about;
+  ::UnregisterHotKey(m_hWnd, PICK_HOTKEY_ID);
+  about.DoModal();
+  ::RegisterHotKey(m_hWnd, PICK_HOTKEY_ID, MOD_CONTROL, VK_SUBTRACT);
 }

@@ -1,0 +1,148 @@
+#include "controls/LinkLabel.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "controls/OpenCommand.h"
+
+namespace {
+
+constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
+constexpr COLORREF kHoverViolet = RGB(128, 0, 255);
+constexpr DWORD kRegistryValueSize = MAX_PATH;
+constexpr char kHtmlExtension[] = ".htm";
+constexpr char kOpenCommandKey[] = "\\shell\\open\\command";
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CLinkLabel, CStatic)
+  ON_CONTROL_REFLECT(STN_CLICKED, OnClicked)
+  ON_WM_CTLCOLOR_REFLECT()
+  ON_WM_SETCURSOR()
+  ON_WM_MOUSEMOVE()
+END_MESSAGE_MAP()
+
+void CLinkLabel::SetLink(CString link, HCURSOR cursor) {
+  m_link = link;
+  m_linkCursor = cursor;
+}
+
+// The caption and the address default to each other; the text gets an underlined copy of the
+// control's own font (or of the system font, which a static without a font of its own shows).
+void CLinkLabel::PreSubclassWindow() {
+  ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(GetStyle() | SS_NOTIFY));
+  if (m_link.IsEmpty()) {
+    GetWindowText(m_link);
+  }
+  if (GetWindowTextLength() == 0) {
+    SetWindowText(m_link);
+  }
+
+  HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+  if (font == nullptr) {
+    font = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
+  }
+  LOGFONTA logFont{};
+  if (::GetObjectA(font, sizeof(logFont), &logFont) == sizeof(logFont)) {
+    logFont.lfUnderline = TRUE;
+    m_underlineFont.CreateFontIndirect(&logFont);
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(m_underlineFont)), TRUE);
+  }
+  CStatic::PreSubclassWindow();
+}
+
+// The mouse is captured while it is over the label, so the label learns when it leaves.
+void CLinkLabel::OnMouseMove(UINT, CPoint point) {
+  Default();
+  if (!m_hovering) {
+    m_hovering = TRUE;
+    RepaintNow();
+    SetCapture();
+    return;
+  }
+  CRect client;
+  GetClientRect(client);
+  if (!client.PtInRect(point)) {
+    m_hovering = FALSE;
+    ::ReleaseCapture();
+    RepaintNow();
+  }
+}
+
+void CLinkLabel::RepaintNow() {
+  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+HBRUSH CLinkLabel::CtlColor(CDC* pDC, UINT) {
+  pDC->SetTextColor(m_hovering ? kHoverViolet : kLinkBlue);
+  pDC->SetBkMode(TRANSPARENT);
+  return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+}
+
+BOOL CLinkLabel::OnSetCursor(CWnd*, UINT, UINT) {
+  if (m_linkCursor == nullptr) {
+    return FALSE;
+  }
+  ::SetCursor(m_linkCursor);
+  return TRUE;
+}
+
+// The next mouse move starts the tracking afresh; the label keeps its colour until then.
+void CLinkLabel::OnClicked() {
+  m_hovering = FALSE;
+  OpenLink(m_link, SW_SHOW);
+}
+
+int CLinkLabel::OpenLink(LPCSTR address, int showCommand) {
+  const auto shellResult = reinterpret_cast<INT_PTR>(
+      ::ShellExecuteA(nullptr, "open", address, nullptr, nullptr, showCommand));
+  if (static_cast<UINT_PTR>(shellResult) > 32) {
+    return static_cast<int>(shellResult);
+  }
+  const int fallbackResult = OpenWithHtmlProgram(address, showCommand);
+  return fallbackResult >= 0 ? fallbackResult : static_cast<int>(shellResult);
+}
+
+// Starts the ".htm" program with the address; -1 when its command cannot be read or the command
+// line would not fit.
+int CLinkLabel::OpenWithHtmlProgram(LPCSTR address, int showCommand) {
+  char fileType[kRegistryValueSize + sizeof(kOpenCommandKey)] = {};
+  if (ReadKeyDefaultValue(HKEY_CLASSES_ROOT, kHtmlExtension, fileType, kRegistryValueSize) !=
+      ERROR_SUCCESS) {
+    return -1;
+  }
+  std::strncat(fileType, kOpenCommandKey, sizeof(fileType) - std::strlen(fileType) - 1);
+  char association[kRegistryValueSize] = {};
+  if (ReadKeyDefaultValue(HKEY_CLASSES_ROOT, fileType, association, sizeof(association)) !=
+      ERROR_SUCCESS) {
+    return -1;
+  }
+  char commandLine[kOpenCommandLineSize] = {};
+  if (!BuildOpenCommandLine(association, address, commandLine, sizeof(commandLine))) {
+    return -1;
+  }
+  return static_cast<int>(::WinExec(commandLine, static_cast<UINT>(showCommand)));
+}
+
+LONG CLinkLabel::ReadKeyDefaultValue(HKEY root, LPCSTR subkey, LPSTR destination,
+                                     DWORD destinationSize) {
+  HKEY key = nullptr;
+  const LONG opened = ::RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, &key);
+  if (opened != ERROR_SUCCESS) {
+    return opened;
+  }
+  char value[kRegistryValueSize] = {};
+  LONG size = sizeof(value);
+  LONG result = ::RegQueryValueA(key, nullptr, value, &size);
+  ::RegCloseKey(key);
+  if (result == ERROR_SUCCESS) {
+    const bool terminated = size > 0 && value[size - 1] == '\0';
+    if (!terminated || static_cast<DWORD>(size) > destinationSize) {
+      result = ERROR_INVALID_DATA;
+    } else {
+      std::memcpy(destination, value, static_cast<size_t>(size));
+    }
+  }
+  return result;
+}

@@ -1,0 +1,38 @@
+// CLinkLabel: a static text that behaves as a web link. Blue and underlined, violet under the
+// mouse with a hand cursor; a click hands its address to the shell, or, when the shell cannot
+// open it, to the program associated with ".htm" files.
+#pragma once
+
+#include "framework/Framework.h"
+
+class CLinkLabel : public CStatic {
+ public:
+  CLinkLabel() = default;
+
+  // The address to open and the cursor to show; the caption stays what it is.
+  void SetLink(CString link, HCURSOR cursor);
+
+ protected:
+  void PreSubclassWindow() override;
+
+  void OnClicked();
+  HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
+  BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+  void OnMouseMove(UINT nFlags, CPoint point);
+
+  int OpenLink(LPCSTR address, int showCommand);
+  // Reads a key's default value into destination (destinationSize bytes). ERROR_SUCCESS, or the
+  // error of opening the key, or of a value that is missing, unterminated or too long.
+  LONG ReadKeyDefaultValue(HKEY root, LPCSTR subkey, LPSTR destination, DWORD destinationSize);
+
+  HCURSOR m_linkCursor = nullptr;
+  BOOL m_hovering = FALSE;
+  CString m_link;
+  CFont m_underlineFont;
+
+ private:
+  int OpenWithHtmlProgram(LPCSTR address, int showCommand);
+  void RepaintNow();
+
+  DECLARE_MESSAGE_MAP()
+};
