@@ -90,6 +90,9 @@ prepare_wine_prefix() {
     "$WINE64" wineboot -i >/dev/null 2>&1 && wineserver -w >/dev/null 2>&1 \
       && [ -f "$WINEPREFIX/system.reg" ] || { rm -rf "$WINEPREFIX"; fail "Wine could not create its prefix in $WINEPREFIX"; }
   fi
+  # Windows keeps its fonts in C:\Windows\Fonts; Debian's Wine does not find its own (MS Sans
+  # Serif, Marlett for the caption buttons) until they are there.
+  cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
   start_wineserver
   if [ -n "$desktop" ]; then
     "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
