@@ -178,6 +178,19 @@ TEST(MessageThunk, ScrollHandlerGetsCodePositionAndBar) {
   EXPECT_EQ(probe.m_bar, nullptr);
 }
 
+// Hit-test codes are signed: HTERROR (-2) arrives when the user clicks a disabled window.
+TEST(MessageThunk, SetCursorHandlerGetsSignedHitTestAndItsResultIsReturned) {
+  CDerivedProbe probe;
+  LRESULT result = 0;
+  ASSERT_TRUE(probe.Dispatch(WM_SETCURSOR, 0, MAKELPARAM(HTERROR, WM_LBUTTONDOWN), &result));
+  EXPECT_EQ(probe.m_hitTest, static_cast<UINT>(HTERROR));
+  EXPECT_EQ(probe.m_mouseMessage, static_cast<UINT>(WM_LBUTTONDOWN));
+  EXPECT_EQ(result, TRUE);
+
+  ASSERT_TRUE(probe.Dispatch(WM_SETCURSOR, 0, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), &result));
+  EXPECT_EQ(probe.m_hitTest, static_cast<UINT>(HTCLIENT));
+}
+
 TEST(MessageThunk, SysCommandAndQueryDragIconPassTheirValues) {
   CDerivedProbe probe;
   LRESULT result = 0;
