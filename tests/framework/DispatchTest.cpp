@@ -1,0 +1,134 @@
+// Dispatch on a real control: the binding hook runs first, Default reaches the control's own
+// procedure, and a derived class's map overrides and extends its base's.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "WindowTestSupport.h"
+
+namespace {
+
+// Makes its static clickable in PreSubclassWindow, as a link label does, and records the order
+// in which the hook and the messages reach it.
+class CHookedStatic : public CStatic {
+ public:
+  std::vector<std::string> m_events;
+
+ protected:
+  void PreSubclassWindow() override {
+    m_events.push_back(::IsWindow(m_hWnd) ? "hook" : "hook without window");
+    ModifyStyle(0, SS_NOTIFY);
+  }
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    m_events.push_back("message " + std::to_string(message));
+    return CStatic::WindowProc(message, wParam, lParam);
+  }
+  void OnClicked() { m_events.push_back("clicked"); }
+
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CHookedStatic, CStatic)
+ON_CONTROL_REFLECT(STN_CLICKED, OnClicked)
+END_MESSAGE_MAP()
+
+class CHookDialog : public CTestDialog {
+ public:
+  CHookedStatic m_static;
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_TEST_PLAIN, m_static); }
+};
+
+// Counts the text messages and passes them on with Default.
+class CTextCountingEdit : public CEdit {
+ public:
+  int m_setTexts = 0;
+  int m_getTexts = 0;
+
+ protected:
+  LRESULT OnSetText(WPARAM, LPARAM) {
+    ++m_setTexts;
+    // A nested message to the same window first: Default must still pass on WM_SETTEXT.
+    SendMessage(WM_GETTEXTLENGTH);
+    return Default();
+  }
+  LRESULT OnGetText(WPARAM, LPARAM) {
+    ++m_getTexts;
+    return Default();
+  }
+
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTextCountingEdit, CEdit)
+ON_MESSAGE(WM_SETTEXT, OnSetText)
+ON_MESSAGE(WM_GETTEXT, OnGetText)
+END_MESSAGE_MAP()
+
+// Overrides its base's WM_SETTEXT entry and keeps new text from the control.
+class CFixedTextEdit : public CTextCountingEdit {
+ public:
+  int m_refused = 0;
+
+ protected:
+  LRESULT OnRefuseText(WPARAM, LPARAM) {
+    ++m_refused;
+    return TRUE;
+  }
+
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CFixedTextEdit, CTextCountingEdit)
+ON_MESSAGE(WM_SETTEXT, OnRefuseText)
+END_MESSAGE_MAP()
+
+CString TextOf(HWND hWnd) {
+  CString text;
+  CWnd::FromHandle(hWnd)->GetWindowText(text);
+  return text;
+}
+
+}  // namespace
+
+TEST(Dispatch, PreSubclassWindowRunsBeforeTheFirstRoutedMessage) {
+  CHookDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  ::SendMessageA(dialog.Item(IDC_TEST_PLAIN), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+
+  const std::vector<std::string>& events = dialog.m_static.m_events;
+  ASSERT_GE(events.size(), 2u);
+  EXPECT_EQ(events.front(), "hook");
+  EXPECT_EQ(std::count(events.begin(), events.end(), "hook"), 1);
+  // The style the hook added is in force: the static notifies its click.
+  EXPECT_EQ(events.back(), "clicked");
+}
+
+TEST(Dispatch, DefaultPassesTheHandledMessageToTheControl) {
+  CTestDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  CTextCountingEdit edit;
+  ASSERT_TRUE(edit.SubclassWindow(dialog.Item(IDC_TEST_EDIT)));
+
+  edit.SetWindowText("abc");
+  EXPECT_EQ(edit.m_setTexts, 1);
+  EXPECT_STREQ(TextOf(edit), "abc");
+  EXPECT_GE(edit.m_getTexts, 1);
+}
+
+TEST(Dispatch, DerivedMapOverridesAnEntryAndKeepsTheBasesOthers) {
+  CTestDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  ::SetWindowTextA(dialog.Item(IDC_TEST_EDIT), "abc");
+  CFixedTextEdit edit;
+  ASSERT_TRUE(edit.SubclassWindow(dialog.Item(IDC_TEST_EDIT)));
+
+  edit.SetWindowText("xyz");
+  EXPECT_EQ(edit.m_refused, 1);
+  EXPECT_EQ(edit.m_setTexts, 0);
+  EXPECT_STREQ(TextOf(edit), "abc");
+  EXPECT_GE(edit.m_getTexts, 1) << "the base's WM_GETTEXT entry still applies";
+}
