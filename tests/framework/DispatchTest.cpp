@@ -132,3 +132,22 @@ TEST(Dispatch, DerivedMapOverridesAnEntryAndKeepsTheBasesOthers) {
   EXPECT_STREQ(TextOf(edit), "abc");
   EXPECT_GE(edit.m_getTexts, 1) << "the base's WM_GETTEXT entry still applies";
 }
+
+TEST(Dispatch, AWindowBoundToOneObjectIsNotTakenByAnother) {
+  CTestDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  const HWND hWndEdit = dialog.Item(IDC_TEST_EDIT);
+  CTextCountingEdit first;
+  ASSERT_TRUE(first.SubclassWindow(hWndEdit));
+  {
+    CFixedTextEdit second;
+    EXPECT_FALSE(second.SubclassWindow(hWndEdit));
+    EXPECT_EQ(second.m_hWnd, nullptr);
+  }
+  // The refused object's end took nothing with it: the control and its binding are intact.
+  ASSERT_TRUE(::IsWindow(hWndEdit));
+  EXPECT_EQ(CWnd::FromHandlePermanent(hWndEdit), &first);
+  first.SetWindowText("abc");
+  EXPECT_EQ(first.m_setTexts, 1);
+  EXPECT_STREQ(TextOf(hWndEdit), "abc");
+}
