@@ -148,6 +148,19 @@ TEST(ModalLoop, ControlSeesKeysBeforeItsDialogAndCanDropThem) {
   EXPECT_EQ(dialog.m_log, (std::vector<std::string>{"edit Enter", "edit Esc", "dialog Esc"}));
 }
 
+TEST(ModalLoop, ShowsAHiddenTemplateDisablesTheOwnerAndDestroysTheDialog) {
+  CTestDialog owner;
+  ASSERT_TRUE(owner.Create());
+  CModalDialog dialog({}, &owner);
+
+  EXPECT_EQ(dialog.DoModal(), kNotEndedByKeys);
+  EXPECT_TRUE(dialog.m_visibleWhenPressed);
+  EXPECT_FALSE(dialog.m_ownerEnabledWhenPressed);
+  EXPECT_TRUE(::IsWindowEnabled(owner));
+  EXPECT_FALSE(::IsWindow(dialog.m_hWndEdit));
+  EXPECT_EQ(dialog.m_hWnd, nullptr);
+}
+
 TEST(ModalLoop, QuitEndsTheLoopAndIsPostedAgain) {
   CModalDialog dialog({});
   dialog.m_quit = true;
