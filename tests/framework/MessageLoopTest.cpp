@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "WindowTestSupport.h"
@@ -20,7 +21,7 @@ std::string KeyName(WPARAM key) {
     case VK_ESCAPE:
       return "Esc";
     default:
-      return "char " + std::to_string(key);
+      return std::string("char ") + static_cast<char>(key);
   }
 }
 
@@ -185,5 +186,5 @@ TEST(PreTranslate, DroppedMessageNeverReachesTheControl) {
   dialog.m_edit.GetWindowText(text);
   EXPECT_STREQ(text, "y");
   EXPECT_EQ(dialog.m_log,
-            (std::vector<std::string>{"edit char 120", "edit char 121", "dialog char 121"}));
+            (std::vector<std::string>{"edit char x", "edit char y", "dialog char y"}));
 }
