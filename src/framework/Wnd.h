@@ -45,7 +45,8 @@ class CWnd : public CCmdTarget {
 
   // Binds the object to an existing window: PreSubclassWindow first, then every message of the
   // window goes through this object's map, unhandled ones to the window's own procedure. Fails
-  // when the window is already bound to an object.
+  // when the window is already bound to an object. A Unicode window (every common controls 6
+  // control) brings its messages to the map in their Unicode form: text parameters are UTF-16.
   BOOL SubclassWindow(HWND hWnd);
   HWND UnsubclassWindow();
 

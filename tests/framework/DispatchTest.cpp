@@ -86,6 +86,25 @@ BEGIN_MESSAGE_MAP(CFixedTextEdit, CTextCountingEdit)
 ON_MESSAGE(WM_SETTEXT, OnRefuseText)
 END_MESSAGE_MAP()
 
+// Keeps the first two bytes of the text that WM_SETTEXT brings to its map (any text of at least
+// one character has them, in either form).
+class CTextBytesEdit : public CEdit {
+ public:
+  std::string m_bytes;
+
+ protected:
+  LRESULT OnSetText(WPARAM, LPARAM lParam) {
+    m_bytes.assign(reinterpret_cast<const char*>(lParam), 2);
+    return Default();
+  }
+
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTextBytesEdit, CEdit)
+ON_MESSAGE(WM_SETTEXT, OnSetText)
+END_MESSAGE_MAP()
+
 CString TextOf(HWND hWnd) {
   CString text;
   CWnd::FromHandle(hWnd)->GetWindowText(text);
@@ -150,4 +169,18 @@ TEST(Dispatch, AWindowBoundToOneObjectIsNotTakenByAnother) {
   first.SetWindowText("abc");
   EXPECT_EQ(first.m_setTexts, 1);
   EXPECT_STREQ(TextOf(hWndEdit), "abc");
+}
+
+// Common controls 6 register their classes as Unicode only: even when the program calls the
+// ANSI functions, a control's map gets the UTF-16 form of text parameters.
+TEST(Dispatch, Platform_CommonControlsSixEditMapSeesUtf16Text) {
+  CTestDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  CTextBytesEdit edit;
+  ASSERT_TRUE(edit.SubclassWindow(dialog.Item(IDC_TEST_EDIT)));
+
+  edit.SetWindowText("ab");
+  EXPECT_TRUE(::IsWindowUnicode(edit));
+  EXPECT_EQ(edit.m_bytes, std::string("a\0", 2));
+  EXPECT_STREQ(TextOf(edit), "ab");
 }
