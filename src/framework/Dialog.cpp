@@ -86,10 +86,11 @@ INT_PTR CDialog::DoModal() {
     ::EnableWindow(hWndOwner, FALSE);
   }
   INT_PTR result = -1;
-  if (CreateFromTemplate(hWndOwner) != nullptr) {
-    // A modal dialog is shown whether or not its template says WS_VISIBLE.
-    if (!m_ended) {
-      ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+  if (const HWND hWnd = CreateFromTemplate(hWndOwner); hWnd != nullptr) {
+    // As with DialogBox, a template need not be WS_VISIBLE (the About box is not): a modal
+    // dialog left hidden would leave its owner disabled with nothing to close.
+    if (!m_ended && ::IsWindow(hWnd) && !::IsWindowVisible(hWnd)) {
+      ::ShowWindow(hWnd, SW_SHOWNORMAL);
     }
     result = RunModalLoop();
   }

@@ -23,8 +23,8 @@ class CDialog : public CWnd {
   explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
   ~CDialog() override;
 
-  // Runs the dialog until EndDialog and returns its result (-1 if it could not be created or
-  // the thread was asked to quit).
+  // Shows the dialog (whether or not its template is visible), runs it until EndDialog and
+  // returns its result (-1 if it could not be created or the thread was asked to quit).
   virtual INT_PTR DoModal();
   // Creates the dialog modeless; the caller pumps its messages.
   BOOL Create(CWnd* pParentWnd = nullptr);

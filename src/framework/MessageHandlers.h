@@ -76,10 +76,13 @@ requires HandlerOf<T, H, void(UINT, UINT, CWnd*)> LRESULT Scroll(CCmdTarget* tar
   return 0;
 }
 
+// The hit-test code is signed (HTERROR is -2, HTTRANSPARENT -1): sign-extended, it compares
+// equal to those constants in the handler.
 template <class T, auto H>
 requires HandlerOf<T, H, BOOL(CWnd*, UINT, UINT)> LRESULT SetCursor(CCmdTarget* target,
                                                                     WPARAM wParam, LPARAM lParam) {
-  return (Target<T>(target)->*H)(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam),
+  const auto hitTest = static_cast<UINT>(static_cast<short>(LOWORD(lParam)));
+  return (Target<T>(target)->*H)(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), hitTest,
                                  HIWORD(lParam));
 }
 

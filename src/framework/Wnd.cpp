@@ -96,7 +96,7 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
 }
 
 BOOL CWnd::Attach(HWND hWnd) {
-  if (m_hWnd != nullptr || hWnd == nullptr) {
+  if (!CanBind(hWnd)) {
     return FALSE;
   }
   if (!::SetWindowSubclass(hWnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
@@ -109,8 +109,15 @@ BOOL CWnd::Attach(HWND hWnd) {
   return TRUE;
 }
 
+// A window has at most one object: a second SetWindowSubclass with our procedure would silently
+// take the first object's subclass over, and whichever object went first would unbind (and
+// destroy) the window under the other.
+bool CWnd::CanBind(HWND hWnd) const {
+  return m_hWnd == nullptr && hWnd != nullptr && FromHandlePermanent(hWnd) == nullptr;
+}
+
 BOOL CWnd::SubclassWindow(HWND hWnd) {
-  if (m_hWnd != nullptr || hWnd == nullptr) {
+  if (!CanBind(hWnd)) {
     return FALSE;
   }
   m_hWnd = hWnd;

@@ -44,7 +44,9 @@ class CWnd : public CCmdTarget {
   operator HWND() const { return m_hWnd; }
 
   // Binds the object to an existing window: PreSubclassWindow first, then every message of the
-  // window goes through this object's map, unhandled ones to the window's own procedure.
+  // window goes through this object's map, unhandled ones to the window's own procedure. Fails
+  // when the window is already bound to an object. A Unicode window (every common controls 6
+  // control) brings its messages to the map in their Unicode form: text parameters are UTF-16.
   BOOL SubclassWindow(HWND hWnd);
   HWND UnsubclassWindow();
 
@@ -108,6 +110,7 @@ class CWnd : public CCmdTarget {
   explicit CWnd(HWND special) : m_hWnd(special) {}
   static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR idSubclass, DWORD_PTR refData) noexcept;
+  bool CanBind(HWND hWnd) const;
   BOOL ReflectCtlColor(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   void OnNcDestroyed();
 

@@ -1,0 +1,31 @@
+#include "WindowTestSupport.h"
+
+BOOL CTestDialog::OnInitDialog() {
+  ::SetWindowPos(m_hWnd, nullptr, kDialogLeft, kDialogTop, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return CDialog::OnInitDialog();
+}
+
+void PumpMessages(HWND hWndStop) {
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (!AfxPreTranslateTree(hWndStop, &msg)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageA(&msg);
+    }
+  }
+}
+
+CCanvas::CCanvas(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  m_bitmap.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  m_dc.CreateCompatibleDC(nullptr);
+  m_dc.SelectObject(&m_bitmap);
+}
