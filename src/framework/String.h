@@ -5,6 +5,14 @@
 
 #include <string>
 
+// Lets GCC check Format's arguments against its format string, as it does printf's.
+#if defined(__GNUC__)
+#define CHROMIVO_PRINTF_FORMAT(formatIndex, firstArgument) \
+  __attribute__((format(printf, formatIndex, firstArgument)))
+#else
+#define CHROMIVO_PRINTF_FORMAT(formatIndex, firstArgument)
+#endif
+
 class CString {
  public:
   CString() = default;
@@ -20,7 +28,7 @@ class CString {
   void MakeUpper();
 
   // Formats like printf; the result is as long as it needs to be.
-  void Format(LPCSTR format, ...) __attribute__((format(printf, 2, 3)));
+  void Format(LPCSTR format, ...) CHROMIVO_PRINTF_FORMAT(2, 3);
 
   CString& operator+=(const CString& other);
   friend CString operator+(const CString& left, const CString& right);
