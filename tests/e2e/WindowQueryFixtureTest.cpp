@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "StandInTest.h"
+#include "fixtures/Foreground.h"
 #include "fixtures/Platform.h"
 #include "fixtures/KnownImageWindow.h"
 #include "fixtures/RemoteBuffer.h"
@@ -107,6 +108,18 @@ TEST_F(WindowQueryFixture, ReadsCheckBoxAndTrackbarStates) {
   EXPECT_GT(WidthOf(*thumbAt37), 0);
   EXPECT_GE(thumbAtStart->left, 0);
   EXPECT_LE(thumbAt37->right, kStandInTrackbar.width);
+}
+
+TEST_F(WindowQueryFixture, ReadsFocusAndActivationOfAnotherThread) {
+  ASSERT_NE(BringToForeground(m_window), ForegroundMeans::kFailed);
+  ASSERT_TRUE(WaitUntil([&] {
+    const std::optional<ThreadFocus> focus = ThreadFocusOf(m_window);
+    return focus && focus->focus == Item(kStandInEdit);
+  }));
+  const std::optional<ThreadFocus> focus = ThreadFocusOf(m_window);
+  ASSERT_TRUE(focus);
+  EXPECT_EQ(focus->active, m_window);
+  EXPECT_EQ(focus->capture, nullptr);
 }
 
 TEST_F(WindowQueryFixture, ReadsTheClassCursorOfItsOwnWindows) {
