@@ -74,18 +74,6 @@ TEST_F(InputFixture, ClicksArriveAtTheClientPointAimedAt) {
   EXPECT_TRUE(WaitForMouseLogEnd("down 72,270; up 72,270; double 72,270; up 72,270"));
 }
 
-TEST_F(InputFixture, CursorShownFollowsTheControlUnderTheMouse) {
-  ASSERT_TRUE(MoveMouseTo(ScreenCentreOf(kStandInEdit)));
-  ASSERT_TRUE(WaitUntil([] { return CursorShown() != nullptr; }));
-  // Nothing tells when the stand-in has set its cursor; give it time before reading.
-  PumpFor(500);
-  const HCURSOR overEdit = CursorShown();
-  ASSERT_TRUE(MoveMouseTo(ScreenCentreOf(kStandInPressButton)));
-  EXPECT_TRUE(WaitUntil([&] { return CursorShown() != overEdit && CursorShown() != nullptr; }));
-  ASSERT_TRUE(MoveMouseTo(ScreenCentreOf(kStandInEdit)));
-  EXPECT_TRUE(WaitUntil([&] { return CursorShown() == overEdit; }));
-}
-
 TEST_F(InputFixture, ClickingAButtonRunsItsCommand) {
   ASSERT_TRUE(Click(ScreenCentreOf(kStandInPressButton)));
   EXPECT_TRUE(WaitForItemText(kStandInPressCount, "1"));
