@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ChromivoProcess.h"
+#include "fixtures/ChromivoProcess.h"
 
 namespace {
 
