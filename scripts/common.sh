@@ -93,12 +93,26 @@ prepare_wine_prefix() {
   # Windows keeps its fonts in C:\Windows\Fonts; Debian's Wine does not find its own (MS Sans
   # Serif, Marlett for the caption buttons) until they are there.
   cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+  set_wine_desktop "$desktop"
   start_wineserver
+}
+
+# Any Wine program, reg.exe included, starts the prefix's desktop as the registry says at that
+# moment; so after a change the wineserver is ended and the next program starts it anew.
+# Without a size, windows are plain X windows (for the user's own display).
+set_wine_desktop() {
+  local desktop=$1 user="$WINEPREFIX/user.reg"
   if [ -n "$desktop" ]; then
+    grep -q '^"Desktop"="Default"' "$user" && grep -q "^\"Default\"=\"$desktop\"" "$user" && return 0
     "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
       "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f >/dev/null 2>&1 ||
       fail "Wine could not set its virtual desktop in $WINEPREFIX"
+  else
+    grep -q '^"Desktop"=' "$user" || return 0
+    "$WINE64" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
   fi
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
 }
 
 # A persistent wineserver keeps every Wine start in this run warm.

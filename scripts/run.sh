@@ -15,7 +15,6 @@ exe="$BUILD_DIR/bin/Chromivo.exe"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   prepare_wine_prefix "$BUILD_DIR/wine-run"
-  "$WINE64" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
   "$WINE64" "$exe"
   exit 0
 fi

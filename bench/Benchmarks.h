@@ -1,0 +1,13 @@
+// The benchmark's parts, each printing its figures as metric lines.
+#pragma once
+
+#include <string>
+
+void RunStartupBenchmarks();
+// Pick entry against a bare screen copy and blit; metric names end with the given suffix.
+void RunPickEntryBenchmarks(const std::string& suffix);
+void RunPickExitBenchmark();
+void RunColourBenchmarks();
+void RunSoak(int pickCycles, int colourChanges);
+// Reads metric lines and prints the table and one JSON line.
+int PrintReport(const std::string& metricsFile);

@@ -1,0 +1,48 @@
+// Chromivo's benchmark program. scripts/bench.sh runs it under Wine in several steps and adds
+// figures measured from outside the processes; each step prints metric lines, and the last one
+// turns them into a table and one JSON line.
+//
+//   chromivo_bench startup             start-up of Chromivo and of the minimal dialog program
+//   chromivo_bench inprocess           pick entry and exit, colour path costs, soak
+//   chromivo_bench pick-entry SUFFIX   pick entry only (for another screen size)
+//   chromivo_bench report FILE         the table and the JSON line from collected metric lines
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "Benchmarks.h"
+#include "framework/Framework.h"
+
+namespace {
+
+// The picker loads its icon through the application object, as in the program.
+CWinApp benchApplication;
+
+int EnvironmentNumber(const char* name, int fallback) {
+  const char* value = std::getenv(name);
+  return value != nullptr && std::atoi(value) > 0 ? std::atoi(value) : fallback;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string step = argc > 1 ? argv[1] : "";
+  if (step == "startup") {
+    RunStartupBenchmarks();
+  } else if (step == "inprocess") {
+    RunPickEntryBenchmarks("_1080");
+    RunPickExitBenchmark();
+    RunColourBenchmarks();
+    RunSoak(EnvironmentNumber("CHROMIVO_SOAK_PICKS", 1000),
+            EnvironmentNumber("CHROMIVO_SOAK_CHANGES", 100000));
+  } else if (step == "pick-entry" && argc > 2) {
+    RunPickEntryBenchmarks(argv[2]);
+  } else if (step == "report" && argc > 2) {
+    return PrintReport(argv[2]);
+  } else {
+    std::fprintf(stderr,
+                 "usage: chromivo_bench startup | inprocess | pick-entry SUFFIX | report FILE\n");
+    return 2;
+  }
+  return 0;
+}

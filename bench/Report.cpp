@@ -1,0 +1,124 @@
+// The report: every figure with its spread, each against its floor where it has one, as a table
+// for people and one JSON line for tools.
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "Benchmarks.h"
+#include "Figures.h"
+
+namespace {
+
+struct Metric {
+  Figure figure;
+  std::string unit;
+};
+
+using Metrics = std::map<std::string, Metric>;
+
+struct Row {
+  const char* name;
+  const char* label;
+  const char* floorName;  // compared with this metric, when not null
+  const char* target;
+};
+
+const Row kRows[] = {
+    {"startup_chromivo", "start-up to painted window", "startup_minimal", "ratio <= 1.25"},
+    {"startup_minimal", "  floor: minimal dialog program", nullptr, ""},
+    {"pick_entry_1080", "pick entry 1920x1080", "copy_blit_1080", "ratio <= 1.2"},
+    {"copy_blit_1080", "  floor: screen copy + blit", nullptr, ""},
+    {"pick_entry_2160", "pick entry 3840x2160", "copy_blit_2160", "ratio <= 1.2"},
+    {"copy_blit_2160", "  floor: screen copy + blit", nullptr, ""},
+    {"pick_exit", "pick exit to repainted panel", nullptr, ""},
+    {"set_colour_with_edits", "SetCurrentColor, edits too", nullptr, "< 1000 us"},
+    {"set_colour_without_edits", "SetCurrentColor, no edits", nullptr, "< 1000 us"},
+    {"slider_step", "one slider step", nullptr, ""},
+    {"idle_cpu", "CPU used in 10 s idle", nullptr, "0 ms"},
+    {"rss_idle", "resident, idle", "rss_minimal", ""},
+    {"rss_minimal", "  floor: minimal dialog program", nullptr, ""},
+    {"rss_picking", "resident, picking", nullptr, "idle + one snapshot"},
+    {"rss_after_pick", "resident, after picking", nullptr, "idle + 1 MiB"},
+    {"soak_rss_warm", "soak: resident after warm-up", nullptr, ""},
+    {"soak_rss_after_picks", "soak: after 1000 pick cycles", nullptr, "warm-up + 1 MiB"},
+    {"soak_rss_after_changes", "soak: after 100000 colours", nullptr, "warm-up + 1 MiB"},
+    {"soak_seconds", "soak: duration", nullptr, ""},
+    {"exe_size", "Chromivo.exe", nullptr, ""},
+    {"exe_size_stripped", "Chromivo.exe stripped", nullptr, "<= 200 KiB"},
+};
+
+Metrics ReadMetrics(const std::string& file, std::string* imports) {
+  Metrics metrics;
+  std::ifstream in(file);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream words(line);
+    std::string kind, name;
+    words >> kind >> name;
+    if (kind == "metric") {
+      Metric metric;
+      words >> metric.figure.median >> metric.figure.min >> metric.figure.max >> metric.unit;
+      metrics[name] = metric;
+    } else if (kind == "info" && name == "imports") {
+      words >> *imports;
+    }
+  }
+  return metrics;
+}
+
+void PrintTable(const Metrics& metrics, const std::string& imports) {
+  std::printf("%-32s %10s %10s %10s %-5s %7s  %s\n", "figure", "median", "min", "max", "unit",
+              "ratio", "target");
+  for (const Row& row : kRows) {
+    const auto found = metrics.find(row.name);
+    if (found == metrics.end()) {
+      continue;
+    }
+    const Metric& metric = found->second;
+    std::string ratio = "";
+    if (row.floorName != nullptr && metrics.count(row.floorName) != 0) {
+      char text[16];
+      std::snprintf(text, sizeof(text), "%.2f",
+                    metric.figure.median / metrics.at(row.floorName).figure.median);
+      ratio = text;
+    }
+    std::printf("%-32s %10.3f %10.3f %10.3f %-5s %7s  %s\n", row.label, metric.figure.median,
+                metric.figure.min, metric.figure.max, metric.unit.c_str(), ratio.c_str(),
+                row.target);
+  }
+  std::printf("%-32s %s\n", "imported DLLs", imports.c_str());
+}
+
+void PrintJson(const Metrics& metrics, const std::string& imports) {
+  std::printf("{");
+  const char* separator = "";
+  for (const auto& [name, metric] : metrics) {
+    std::printf("%s\"%s\":{\"median\":%.4f,\"min\":%.4f,\"max\":%.4f,\"unit\":\"%s\"}", separator,
+                name.c_str(), metric.figure.median, metric.figure.min, metric.figure.max,
+                metric.unit.c_str());
+    separator = ",";
+  }
+  for (const Row& row : kRows) {
+    if (row.floorName != nullptr && metrics.count(row.name) && metrics.count(row.floorName)) {
+      std::printf(",\"%s_ratio\":%.4f", row.name,
+                  metrics.at(row.name).figure.median / metrics.at(row.floorName).figure.median);
+    }
+  }
+  std::printf(",\"imports\":\"%s\"}\n", imports.c_str());
+}
+
+}  // namespace
+
+int PrintReport(const std::string& metricsFile) {
+  std::string imports;
+  const Metrics metrics = ReadMetrics(metricsFile, &imports);
+  if (metrics.empty()) {
+    std::fprintf(stderr, "no metrics in %s\n", metricsFile.c_str());
+    return 1;
+  }
+  PrintTable(metrics, imports);
+  PrintJson(metrics, imports);
+  return 0;
+}

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Installs whatever is missing, builds Chromivo and its benchmark, and measures: start-up against a
+# minimal dialog program, pick entry at 1920x1080 and 3840x2160 against a bare screen copy and
+# blit, pick exit, the colour path, idle CPU and resident memory (read from outside the
+# processes, in /proc), a soak, and the executable's footprint. Prints a table and one JSON line.
+# CHROMIVO_SOAK_PICKS and CHROMIVO_SOAK_CHANGES shorten the soak (default 1000 and 100000).
+set -uo pipefail
+source "$(dirname "$0")/common.sh"
+trap stop_started EXIT
+trap 'exit 130' INT TERM
+
+RUNS=3
+METRICS="$BUILD_DIR/bench-metrics.txt"
+BIN="$BUILD_DIR/bin"
+
+# "metric NAME median min max UNIT" from a list of numbers.
+summarise() {
+  local name=$1 unit=$2
+  shift 2
+  printf '%s\n' "$@" | sort -g | awk -v name="$name" -v unit="$unit" '
+    { v[NR] = $1 }
+    END { m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+          printf "metric %s %.4f %.4f %.4f %s\n", name, m, v[1], v[NR], unit }'
+}
+
+rss_mib() { awk '/^VmRSS/ { printf "%.3f", $2 / 1024 }' "/proc/$1/status"; }
+cpu_ms() { awk -v tick="$(getconf CLK_TCK)" '{ printf "%.1f", ($14 + $15) * 1000 / tick }' "/proc/$1/stat"; }
+
+# Starts a Windows program and waits for its window; the Wine process keeps the unix pid.
+start_program() {
+  local exe=$1 caption=$2
+  "$WINE64" "$BIN/$exe" >/dev/null 2>&1 &
+  PROGRAM_PID=$!
+  timeout 30 xdotool search --sync --onlyvisible --name "^$caption\$" >/dev/null 2>&1 ||
+    fail "$exe did not show its window"
+  sleep 2  # let start-up work finish before measuring the idle program
+}
+
+stop_program() {
+  kill "$PROGRAM_PID" 2>/dev/null
+  wait "$PROGRAM_PID" 2>/dev/null
+}
+
+measure_from_outside() {
+  local idle=() rss_idle=() rss_picking=() rss_after=() rss_minimal=() run before
+  for run in $(seq "$RUNS"); do
+    start_program Chromivo.exe Chromivo
+    before=$(cpu_ms "$PROGRAM_PID")
+    rss_idle+=("$(rss_mib "$PROGRAM_PID")")
+    sleep 10
+    idle+=("$(awk -v a="$before" -v b="$(cpu_ms "$PROGRAM_PID")" 'BEGIN { print b - a }')")
+    xdotool key ctrl+KP_Subtract && sleep 2
+    rss_picking+=("$(rss_mib "$PROGRAM_PID")")
+    xdotool key Escape && sleep 2
+    rss_after+=("$(rss_mib "$PROGRAM_PID")")
+    stop_program
+
+    start_program MinimalDialog.exe Minimal
+    rss_minimal+=("$(rss_mib "$PROGRAM_PID")")
+    stop_program
+  done
+  summarise idle_cpu ms "${idle[@]}"
+  summarise rss_idle MiB "${rss_idle[@]}"
+  summarise rss_picking MiB "${rss_picking[@]}"
+  summarise rss_after_pick MiB "${rss_after[@]}"
+  summarise rss_minimal MiB "${rss_minimal[@]}"
+}
+
+footprint() {
+  local exe="$BIN/Chromivo.exe" stripped="$BUILD_DIR/Chromivo.stripped.exe" size
+  size=$(awk -v b="$(stat -c %s "$exe")" 'BEGIN { print b / 1024 }')
+  summarise exe_size KiB "$size"
+  x86_64-w64-mingw32-strip -o "$stripped" "$exe"
+  size=$(awk -v b="$(stat -c %s "$stripped")" 'BEGIN { print b / 1024 }')
+  summarise exe_size_stripped KiB "$size"
+  echo "info imports $(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ { print $3 }' | sort | paste -sd, -)"
+}
+
+bench() { "$WINE64" "$BIN/chromivo_bench.exe" "$@" 2>/dev/null | grep -E '^(metric|info) '; }
+
+ensure_packages
+build_preset x86_64 "$BUILD_DIR" --target chromivo_bench
+: >"$METRICS"
+
+echo "chromivo: measuring at 1920x1080" >&2
+start_virtual_display 1920x1080
+prepare_wine_prefix "$BUILD_DIR/wine-bench" 1920x1080
+bench startup >>"$METRICS"
+bench inprocess >>"$METRICS"
+measure_from_outside >>"$METRICS"
+stop_started
+
+echo "chromivo: measuring pick entry at 3840x2160" >&2
+start_virtual_display 3840x2160
+prepare_wine_prefix "$BUILD_DIR/wine-bench" 3840x2160
+bench pick-entry _2160 >>"$METRICS"
+
+footprint >>"$METRICS"
+"$WINE64" "$BIN/chromivo_bench.exe" report "$(winepath -w "$METRICS" 2>/dev/null)"
