@@ -95,6 +95,9 @@ prepare_wine_prefix() {
   cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
   set_wine_desktop "$desktop"
   start_wineserver
+  # The first program of a server session starts Wine's services and the desktop, which keep the
+  # program's output open: start them here, away from the output CTest waits on.
+  "$WINE64" reg query 'HKCU\Software\Wine\Explorer' >/dev/null 2>&1
 }
 
 # Any Wine program, reg.exe included, starts the prefix's desktop as the registry says at that
