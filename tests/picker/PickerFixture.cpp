@@ -180,13 +180,18 @@ void PickerTest::MoveMouse(int id, POINT point) {
   input.mi.dx = Normalised(point.x, ::GetSystemMetrics(SM_CXSCREEN));
   input.mi.dy = Normalised(point.y, ::GetSystemMetrics(SM_CYSCREEN));
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendOne(input);
-  Pump();
-  POINT cursor;
-  ::GetCursorPos(&cursor);
-  EXPECT_TRUE(cursor.x == point.x && cursor.y == point.y)
-      << "the mouse went to " << cursor.x << "," << cursor.y << ", not " << point.x << ","
-      << point.y;
+  const auto arrived = [&point] {
+    POINT cursor;
+    ::GetCursorPos(&cursor);
+    return cursor.x == point.x && cursor.y == point.y;
+  };
+  // Wine has been seen to lose a move now and then (right after a double click): send it again.
+  bool there = false;
+  for (int attempt = 0; attempt < 3 && !there; ++attempt) {
+    SendOne(input);
+    there = PumpUntil(arrived, 200);
+  }
+  EXPECT_TRUE(there) << "the mouse did not reach " << point.x << "," << point.y;
 }
 
 void PickerTest::MouseButton(DWORD mouseEventFlag) {
