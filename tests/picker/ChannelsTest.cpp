@@ -9,6 +9,12 @@ namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
+POINT CentreOf(HWND control) {
+  RECT rect;
+  ::GetClientRect(control, &rect);
+  return {rect.right / 2, rect.bottom / 2};
+}
+
 void Select(HWND edit, int start, int end) {
   ::SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(start), end);
 }
@@ -22,6 +28,12 @@ std::vector<WPARAM> KeysDown(const MessageLog& log) {
     }
   }
   return keys;
+}
+
+// A popup menu is a window of the system's menu class.
+bool AMenuIsShown() {
+  const HWND menu = ::FindWindowA("#32768", nullptr);
+  return menu != nullptr && ::IsWindowVisible(menu);
 }
 
 RECT ThumbOf(HWND slider) {
@@ -235,6 +247,20 @@ TEST_F(ChannelsTest, AFullEditTakesADigitAfterItsEndAndADigitReplacesASelection)
   TypeKey('7');
   EXPECT_EQ(Text(IDC_BLUE_EDIT), "7");
   EXPECT_TRUE(ShowsColour(RGB(255, 100, 7)));
+}
+
+TEST_F(ChannelsTest, TheRightButtonNeverReachesAnEditSoNoMenuOpens) {
+  for (int id : {IDC_RED_EDIT, IDC_GREEN_EDIT, IDC_BLUE_EDIT}) {
+    // A menu that did open would hold the test in its own loop: the log keeps its request away.
+    MessageLog log(Control(id), {WM_CONTEXTMENU});
+    RightClick(id, CentreOf(Control(id)));
+    RightClick(id, CentreOf(Control(id)));  // a double click, too
+    for (UINT message : {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_CONTEXTMENU}) {
+      EXPECT_EQ(log.Count(message), 0) << "edit " << id << ", message " << message;
+    }
+    EXPECT_FALSE(AMenuIsShown()) << "edit " << id;
+  }
+  EXPECT_TRUE(ShowsColour(kWhite));
 }
 
 TEST_F(ChannelsTest, PastedTextCountsByItsFirstThreeCharacters) {
