@@ -232,7 +232,9 @@ void PickerTest::PutOnClipboard(const char* text) {
   const size_t size = std::strlen(text) + 1;
   HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
   ASSERT_NE(block, nullptr);
-  std::memcpy(::GlobalLock(block), text, size);
+  void* memory = ::GlobalLock(block);
+  ASSERT_NE(memory, nullptr);
+  std::memcpy(memory, text, size);
   ::GlobalUnlock(block);
   ASSERT_TRUE(::OpenClipboard(nullptr));
   ::EmptyClipboard();

@@ -29,7 +29,7 @@ class MessageLog {
   struct Entry {
     UINT message;
     WPARAM wParam;
-    std::string text;  // the text of a WM_SETTEXT
+    std::string text;  // the text of a WM_SETTEXT, up to 255 characters
   };
 
   explicit MessageLog(HWND window, std::vector<UINT> swallowed = {});
@@ -41,7 +41,6 @@ class MessageLog {
   int Count(UINT message) const;
   // The texts of the WM_SETTEXT messages, in the order they came.
   std::vector<std::string> TextsSet() const;
-  void Clear() { m_entries.clear(); }
 
  private:
   static LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
