@@ -119,6 +119,9 @@ void PickerTest::TearDown() {
 void PickerTest::Pump() {
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) {
+      m_lastMousePoint = msg.pt;
+    }
     if (!AfxPreTranslateTree(dialog.m_hWnd, &msg)) {
       ::TranslateMessage(&msg);
       ::DispatchMessageA(&msg);
@@ -175,29 +178,33 @@ void PickerTest::ClickButton(int id) {
 
 void PickerTest::MoveMouse(int id, POINT point) {
   ::ClientToScreen(Control(id), &point);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = Normalised(point.x, ::GetSystemMetrics(SM_CXSCREEN));
-  input.mi.dy = Normalised(point.y, ::GetSystemMetrics(SM_CYSCREEN));
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  const auto arrived = [&point] {
-    POINT cursor;
-    ::GetCursorPos(&cursor);
-    return cursor.x == point.x && cursor.y == point.y;
+  m_mouse = INPUT{};
+  m_mouse.type = INPUT_MOUSE;
+  m_mouse.mi.dx = Normalised(point.x, ::GetSystemMetrics(SM_CXSCREEN));
+  m_mouse.mi.dy = Normalised(point.y, ::GetSystemMetrics(SM_CYSCREEN));
+  m_mouse.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  // Under Wine a move can be followed, some milliseconds later, by a mouse message from where the
+  // cursor was before (the desktop's echo of its own pointer warp). The move is sent again until
+  // the last mouse message this thread handled has been at the point for a while.
+  int polls = 0;
+  const auto settled = [this, &polls, &point] {
+    polls = m_lastMousePoint.x == point.x && m_lastMousePoint.y == point.y ? polls + 1 : 0;
+    return polls >= 3;
   };
-  // Wine has been seen to lose a move now and then (right after a double click): send it again.
   bool there = false;
-  for (int attempt = 0; attempt < 3 && !there; ++attempt) {
-    SendOne(input);
-    there = PumpUntil(arrived, 200);
+  for (int attempt = 0; attempt < 5 && !there; ++attempt) {
+    SendOne(m_mouse);
+    polls = 0;
+    there = PumpUntil(settled, 300);
   }
-  EXPECT_TRUE(there) << "the mouse did not reach " << point.x << "," << point.y;
+  EXPECT_TRUE(there) << "the mouse did not stay at " << point.x << "," << point.y;
 }
 
+// The press or release carries the point itself, so that it lands there even if the cursor was
+// pulled away in between.
 void PickerTest::MouseButton(DWORD mouseEventFlag) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = mouseEventFlag;
+  INPUT input = m_mouse;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | mouseEventFlag;
   SendOne(input);
   Pump();
 }

@@ -79,7 +79,8 @@ class PickerTest : public testing::Test {
   void ClickButton(int id);
 
   // Real input through SendInput, delivered by the window system and pumped here. Points are in
-  // the control's client coordinates; keys go to the focus, with the window in the foreground.
+  // the control's client coordinates; a button (MOUSEEVENTF_LEFTDOWN, ...) is pressed or released
+  // where the mouse was last moved to. Keys go to the focus, with the window in the foreground.
   void MoveMouse(int id, POINT point);
   void MouseButton(DWORD mouseEventFlag);
   void Click(int id, POINT point);
@@ -111,4 +112,8 @@ class PickerTest : public testing::Test {
   ClientImage CaptureClient() const;
 
   TestPickerDialog dialog;
+
+ private:
+  INPUT m_mouse{};
+  POINT m_lastMousePoint{-1, -1};
 };
