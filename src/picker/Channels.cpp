@@ -87,13 +87,15 @@ bool CPickerDialog::IsChannelEdit(HWND hWnd) const {
 
 // Keeps a full edit from growing at its front: with three characters and the caret before the
 // first (nothing selected), only editing and caret keys pass; any other key press is neutralised
-// by clearing its key code. A right button press never reaches an edit, so it shows no menu.
+// by clearing its key code. The right button never reaches an edit, so it shows no menu: the
+// release has to go too, since the default handling of a right button release asks for the menu.
 // Returns true when the message is to be dropped.
 bool CPickerDialog::FilterChannelEditInput(MSG* pMsg) {
   if (!IsChannelEdit(pMsg->hwnd)) {
     return false;
   }
-  if (pMsg->message == WM_RBUTTONDOWN) {
+  if (pMsg->message == WM_RBUTTONDOWN || pMsg->message == WM_RBUTTONUP ||
+      pMsg->message == WM_RBUTTONDBLCLK) {
     return true;
   }
   if (pMsg->message != WM_KEYDOWN || ::GetWindowTextLengthA(pMsg->hwnd) <= 2) {

@@ -1,5 +1,8 @@
 #include "PickerFixture.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "res/resource.h"
@@ -9,7 +12,98 @@ namespace {
 // The picker loads its icon through the application object, as in the program.
 CWinApp testApplication;
 
+constexpr UINT_PTR kLogSubclassId = 0x7E57;
+
+// SendInput's absolute coordinates run from 0 to 65535 across the primary screen; rounding up
+// lands on the pixel itself.
+LONG Normalised(LONG pixel, int screenSize) {
+  return static_cast<LONG>((static_cast<LONGLONG>(pixel) * 65536 + screenSize - 1) / screenSize);
+}
+
+void SendOne(INPUT input) {
+  ::SendInput(1, &input, sizeof(input));
+}
+
+bool IsExtendedKey(WORD virtualKey) {
+  switch (virtualKey) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_DELETE:
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::string Formatted(const char* format, int first, int second, int third) {
+  char text[32];
+  std::snprintf(text, sizeof(text), format, first, second, third);
+  return text;
+}
+
 }  // namespace
+
+MessageLog::MessageLog(HWND window, std::vector<UINT> swallowed)
+    : m_window(window), m_swallowed(std::move(swallowed)) {
+  ::SetWindowSubclass(m_window, Record, kLogSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+MessageLog::~MessageLog() {
+  ::RemoveWindowSubclass(m_window, Record, kLogSubclassId);
+}
+
+LRESULT CALLBACK MessageLog::Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR, DWORD_PTR self) {
+  MessageLog* log = reinterpret_cast<MessageLog*>(self);
+  Entry entry{message, wParam, {}};
+  // Subclass procedures get every message in its Unicode form, whatever the sender used.
+  if (message == WM_SETTEXT && lParam != 0) {
+    char text[256] = {};
+    ::WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(lParam), -1, text,
+                          sizeof(text) - 1, nullptr, nullptr);
+    entry.text = text;
+  }
+  log->m_entries.push_back(std::move(entry));
+  if (std::find(log->m_swallowed.begin(), log->m_swallowed.end(), message) !=
+      log->m_swallowed.end()) {
+    return 0;
+  }
+  return ::DefSubclassProc(window, message, wParam, lParam);
+}
+
+int MessageLog::Count(UINT message) const {
+  return static_cast<int>(
+      std::count_if(m_entries.begin(), m_entries.end(),
+                    [message](const Entry& e) { return e.message == message; }));
+}
+
+std::vector<std::string> MessageLog::TextsSet() const {
+  std::vector<std::string> texts;
+  for (const Entry& entry : m_entries) {
+    if (entry.message == WM_SETTEXT) {
+      texts.push_back(entry.text);
+    }
+  }
+  return texts;
+}
+
+std::string HexTextOf(COLORREF color) {
+  return Formatted("0x%02X%02X%02X", GetBValue(color), GetGValue(color), GetRValue(color));
+}
+
+std::string HtmlTextOf(COLORREF color) {
+  return Formatted("#%02X%02X%02X", GetRValue(color), GetGValue(color), GetBValue(color));
+}
+
+std::string RgbTextOf(COLORREF color) {
+  return Formatted("RGB(%d,%d,%d)", GetRValue(color), GetGValue(color), GetBValue(color));
+}
 
 void PickerTest::SetUp() {
   ASSERT_TRUE(dialog.Create()) << "the picker window could not be created";
@@ -25,6 +119,9 @@ void PickerTest::TearDown() {
 void PickerTest::Pump() {
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) {
+      m_lastMousePoint = msg.pt;
+    }
     if (!AfxPreTranslateTree(dialog.m_hWnd, &msg)) {
       ::TranslateMessage(&msg);
       ::DispatchMessageA(&msg);
@@ -77,6 +174,132 @@ void PickerTest::PressKey(int id, WPARAM virtualKey) {
 void PickerTest::ClickButton(int id) {
   ::SendMessageA(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Control(id)));
+}
+
+void PickerTest::MoveMouse(int id, POINT point) {
+  ::ClientToScreen(Control(id), &point);
+  m_mouse = INPUT{};
+  m_mouse.type = INPUT_MOUSE;
+  m_mouse.mi.dx = Normalised(point.x, ::GetSystemMetrics(SM_CXSCREEN));
+  m_mouse.mi.dy = Normalised(point.y, ::GetSystemMetrics(SM_CYSCREEN));
+  m_mouse.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  // Under Wine a move can be followed, some milliseconds later, by a mouse message from where the
+  // cursor was before (the desktop's echo of its own pointer warp). The move is sent again until
+  // the last mouse message this thread handled has been at the point for a while.
+  int polls = 0;
+  const auto settled = [this, &polls, &point] {
+    polls = m_lastMousePoint.x == point.x && m_lastMousePoint.y == point.y ? polls + 1 : 0;
+    return polls >= 3;
+  };
+  bool there = false;
+  for (int attempt = 0; attempt < 5 && !there; ++attempt) {
+    SendOne(m_mouse);
+    polls = 0;
+    there = PumpUntil(settled, 300);
+  }
+  EXPECT_TRUE(there) << "the mouse did not stay at " << point.x << "," << point.y;
+}
+
+// The press or release carries the point itself, so that it lands there even if the cursor was
+// pulled away in between.
+void PickerTest::MouseButton(DWORD mouseEventFlag) {
+  INPUT input = m_mouse;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | mouseEventFlag;
+  SendOne(input);
+  Pump();
+}
+
+void PickerTest::Click(int id, POINT point) {
+  MoveMouse(id, point);
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
+  MouseButton(MOUSEEVENTF_LEFTUP);
+}
+
+void PickerTest::RightClick(int id, POINT point) {
+  MoveMouse(id, point);
+  MouseButton(MOUSEEVENTF_RIGHTDOWN);
+  MouseButton(MOUSEEVENTF_RIGHTUP);
+}
+
+void PickerTest::TypeKey(WORD virtualKey) {
+  ::SetForegroundWindow(dialog.m_hWnd);
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = IsExtendedKey(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0;
+  SendOne(input);
+  Pump();
+  input.ki.dwFlags |= KEYEVENTF_KEYUP;
+  SendOne(input);
+  Pump();
+}
+
+void PickerTest::PutOnClipboard(const char* text) {
+  const size_t size = std::strlen(text) + 1;
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
+  ASSERT_NE(block, nullptr);
+  void* memory = ::GlobalLock(block);
+  ASSERT_NE(memory, nullptr);
+  std::memcpy(memory, text, size);
+  ::GlobalUnlock(block);
+  ASSERT_TRUE(::OpenClipboard(nullptr));
+  ::EmptyClipboard();
+  if (::SetClipboardData(CF_TEXT, block) == nullptr) {
+    ::GlobalFree(block);  // the clipboard took nothing
+  }
+  ::CloseClipboard();
+}
+
+testing::AssertionResult PickerTest::ShowsColour(COLORREF color) const {
+  const std::string shown[] = {Text(IDC_HEX_TEXT), Text(IDC_HTML_TEXT), Text(IDC_RGB_TEXT)};
+  const std::string expected[] = {HexTextOf(color), HtmlTextOf(color), RgbTextOf(color)};
+  for (int i = 0; i < 3; ++i) {
+    if (shown[i] != expected[i]) {
+      return testing::AssertionFailure() << "text shows " << shown[i] << ", not " << expected[i];
+    }
+  }
+  const int sliders[] = {SliderPos(IDC_RED_SLIDER), SliderPos(IDC_GREEN_SLIDER),
+                         SliderPos(IDC_BLUE_SLIDER)};
+  if (sliders[0] != GetRValue(color) || sliders[1] != GetGValue(color) ||
+      sliders[2] != GetBValue(color)) {
+    return testing::AssertionFailure() << "sliders stand at " << sliders[0] << "," << sliders[1]
+                                       << "," << sliders[2] << ", not at " << RgbTextOf(color);
+  }
+  if (dialog.m_color != color) {
+    return testing::AssertionFailure()
+           << "m_color is " << RgbTextOf(dialog.m_color) << ", not " << RgbTextOf(color);
+  }
+  return testing::AssertionSuccess();
+}
+
+RECT PickerTest::Swatch() const {
+  RECT client;
+  ::GetClientRect(dialog.m_hWnd, &client);
+  return RECT{client.right - 70, 127, client.right - 10, 140};
+}
+
+testing::AssertionResult PickerTest::SwatchShows(COLORREF color) {
+  // Painting reaches the screen once the thread's queue runs dry, not when UpdateWindow returns.
+  ::UpdateWindow(dialog.m_hWnd);
+  Pump();
+  const ClientImage image = CaptureClient();
+  const RECT swatch = Swatch();
+  for (int y = swatch.top + 1; y < swatch.bottom - 1; ++y) {
+    for (int x = swatch.left + 1; x < swatch.right - 1; ++x) {
+      if (image.At(x, y) != color) {
+        return testing::AssertionFailure()
+               << "swatch pixel " << x << "," << y << " is " << RgbTextOf(image.At(x, y))
+               << ", not " << RgbTextOf(color);
+      }
+    }
+  }
+  return testing::AssertionSuccess();
+}
+
+std::pair<int, int> PickerTest::Selection(int id) const {
+  const DWORD selection = static_cast<DWORD>(::SendMessageA(Control(id), EM_GETSEL, 0, 0));
+  return {LOWORD(selection), HIWORD(selection)};
 }
 
 PickerTest::ClientImage PickerTest::CaptureClient() const {

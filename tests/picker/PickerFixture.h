@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "picker/PickerDialog.h"
@@ -20,6 +21,39 @@ class TestPickerDialog : public CPickerDialog {
   using CPickerDialog::StartPicking;
   using CPickerDialog::StopPicking;
 };
+
+// The messages one window receives, recorded by a test-side subclass in front of the window's own
+// procedures. Messages named as swallowed are recorded and then kept from the window.
+class MessageLog {
+ public:
+  struct Entry {
+    UINT message;
+    WPARAM wParam;
+    std::string text;  // the text of a WM_SETTEXT, up to 255 characters
+  };
+
+  explicit MessageLog(HWND window, std::vector<UINT> swallowed = {});
+  ~MessageLog();
+  MessageLog(const MessageLog&) = delete;
+  MessageLog& operator=(const MessageLog&) = delete;
+
+  const std::vector<Entry>& Entries() const { return m_entries; }
+  int Count(UINT message) const;
+  // The texts of the WM_SETTEXT messages, in the order they came.
+  std::vector<std::string> TextsSet() const;
+
+ private:
+  static LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                 UINT_PTR id, DWORD_PTR self);
+  HWND m_window;
+  std::vector<UINT> m_swallowed;
+  std::vector<Entry> m_entries;
+};
+
+// How every view of the colour reads it, formatted here independently of the program.
+std::string HexTextOf(COLORREF color);
+std::string HtmlTextOf(COLORREF color);
+std::string RgbTextOf(COLORREF color);
 
 class PickerTest : public testing::Test {
  public:
@@ -43,6 +77,27 @@ class PickerTest : public testing::Test {
   void PressKey(int id, WPARAM virtualKey);
   // A click of a push button as the user makes it (BN_CLICKED to the window).
   void ClickButton(int id);
+
+  // Real input through SendInput, delivered by the window system and pumped here. Points are in
+  // the control's client coordinates; a button (MOUSEEVENTF_LEFTDOWN, ...) is pressed or released
+  // where the mouse was last moved to. Keys go to the focus, with the window in the foreground.
+  void MoveMouse(int id, POINT point);
+  void MouseButton(DWORD mouseEventFlag);
+  void Click(int id, POINT point);
+  void RightClick(int id, POINT point);
+  void TypeKey(WORD virtualKey);
+  // Replaces the clipboard's contents with the text, as CF_TEXT.
+  static void PutOnClipboard(const char* text);
+
+  // The three texts, the three sliders and m_color all show the colour.
+  testing::AssertionResult ShowsColour(COLORREF color) const;
+  // The swatch inside its outline, as painted on the screen, is all of the colour.
+  testing::AssertionResult SwatchShows(COLORREF color);
+  // The swatch's rectangle, outline included, in client coordinates.
+  RECT Swatch() const;
+  // EM_GETSEL of an edit as {start, end}.
+  std::pair<int, int> Selection(int id) const;
+
   // What the window's client area shows on the screen, copied in one go.
   class ClientImage {
    public:
@@ -57,4 +112,8 @@ class PickerTest : public testing::Test {
   ClientImage CaptureClient() const;
 
   TestPickerDialog dialog;
+
+ private:
+  INPUT m_mouse{};
+  POINT m_lastMousePoint{-1, -1};
 };
