@@ -39,7 +39,10 @@ void GlideMouse(POINT screen, const std::function<void()>& pump) {
 
 void ClickMouse(POINT screen) {
   Send(MouseAt(screen, MOUSEEVENTF_LEFTDOWN));
-  Send(MouseAt(screen, MOUSEEVENTF_LEFTUP));
+  INPUT release{};
+  release.type = INPUT_MOUSE;
+  release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  Send(release);
 }
 
 void PressKey(WORD virtualKey) {
