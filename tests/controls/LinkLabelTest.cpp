@@ -64,9 +64,20 @@ void Pump() {
   }
 }
 
+// Dispatches messages one at a time until the condition holds, so that it is seen before the
+// messages that follow change it again.
 bool PumpUntil(const std::function<bool()>& condition) {
   for (int waited = 0; waited < 5000; waited += 10) {
-    Pump();
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (!AfxPreTranslateTree(nullptr, &msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+      }
+      if (condition()) {
+        return true;
+      }
+    }
     if (condition()) {
       return true;
     }
@@ -223,15 +234,35 @@ TEST_F(LinkLabelTest, ClickOpensTheCaptionOfALabelNeverGivenALinkAndLeavesItAsIt
   ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == TRUE; }));
   ASSERT_TRUE(PumpUntil([&] { return ColoursOnScreen(label).violet > 0; }));
 
+  // Idle again, but neither repainted nor released. Seen at once: under Wine the pointer's X11
+  // motion events come back as moves after the click, and the next move starts hovering afresh.
   ClickMouse(center);
-  ASSERT_TRUE(record.WaitForLines(1, Pump));
-  EXPECT_EQ(record.Lines().at(0), recorder + " --shell \"http://caption.example/own\"");
-  // Idle again, but neither repainted nor released until the next move.
-  EXPECT_FALSE(label.m_hovering);
+  ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == FALSE; }));
   EXPECT_EQ(::GetCapture(), label.m_hWnd);
   const Colours clicked = ColoursOnScreen(label);
   EXPECT_GT(clicked.violet, 0);
   EXPECT_EQ(clicked.blue, 0);
+  ASSERT_TRUE(record.WaitForLines(1, Pump));
+  EXPECT_EQ(record.Lines().at(0), recorder + " --shell \"http://caption.example/own\"");
+}
+
+TEST_F(LinkLabelTest, DialogGetsTheLabelsOwnColoursOnATransparentBackground) {
+  CClientDC screen(nullptr);
+  CDC dc;
+  dc.CreateCompatibleDC(&screen);
+  TestLabel& label = dialog->hover;
+  const auto askDialog = [&] {
+    return reinterpret_cast<HGDIOBJ>(::SendMessageA(dialog->m_hWnd, WM_CTLCOLORSTATIC,
+                                                    reinterpret_cast<WPARAM>(dc.m_hDC),
+                                                    reinterpret_cast<LPARAM>(label.m_hWnd)));
+  };
+  EXPECT_EQ(askDialog(), ::GetStockObject(NULL_BRUSH));
+  EXPECT_EQ(::GetTextColor(dc), kBlue);
+  EXPECT_EQ(::GetBkMode(dc), TRANSPARENT);
+  label.m_hovering = TRUE;
+  EXPECT_EQ(askDialog(), ::GetStockObject(NULL_BRUSH));
+  EXPECT_EQ(::GetTextColor(dc), kViolet);
+  label.m_hovering = FALSE;
 }
 
 TEST_F(LinkLabelTest, HandCursorOverALinkAndNoCursorLeavesTheCursorAlone) {
