@@ -99,23 +99,16 @@ struct Colours {
   int violet = 0;
 };
 
-// Counts the label's pixels on the screen that show exactly the link's two colours.
-Colours ColoursOnScreen(HWND label) {
-  RECT rect{};
-  ::GetWindowRect(label, &rect);
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
-  CClientDC screen(nullptr);
-  CDC memory;
-  memory.CreateCompatibleDC(&screen);
-  CBitmap bitmap;
-  bitmap.CreateCompatibleBitmap(&screen, width, height);
-  memory.SelectObject(&bitmap);
-  memory.BitBlt(0, 0, width, height, &screen, rect.left, rect.top, SRCCOPY);
+// Counts the label's pixels that show exactly the link's two colours. They are read through the
+// label's own DC, which shows a paint at once; Wine copies windows to the X screen later.
+Colours ColoursOf(CLinkLabel& label) {
+  CRect client;
+  label.GetClientRect(client);
+  CClientDC dc(&label);
   Colours colours;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const COLORREF pixel = memory.GetPixel(x, y);
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) {
+      const COLORREF pixel = dc.GetPixel(x, y);
       colours.blue += pixel == kBlue;
       colours.violet += pixel == kViolet;
     }
@@ -194,13 +187,13 @@ TEST_F(LinkLabelTest, HoverTurnsVioletAndHoldsTheMouseUntilItLeavesTheLabel) {
   TestLabel& label = dialog->hover;
   RECT rect{};
   ::GetWindowRect(label, &rect);
-  ASSERT_TRUE(PumpUntil([&] { return ColoursOnScreen(label).blue > 0; })) << "not drawn in blue";
-  EXPECT_EQ(ColoursOnScreen(label).violet, 0);
+  ASSERT_TRUE(PumpUntil([&] { return ColoursOf(label).blue > 0; })) << "not drawn in blue";
+  EXPECT_EQ(ColoursOf(label).violet, 0);
 
   MoveMouse({rect.left + 3, rect.top + 3});
   ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == TRUE; }));
   EXPECT_EQ(::GetCapture(), label.m_hWnd);
-  const Colours hovered = ColoursOnScreen(label);
+  const Colours hovered = ColoursOf(label);
   EXPECT_GT(hovered.violet, 0);
   EXPECT_EQ(hovered.blue, 0);
   CURSORINFO cursor{};
@@ -216,7 +209,7 @@ TEST_F(LinkLabelTest, HoverTurnsVioletAndHoldsTheMouseUntilItLeavesTheLabel) {
   MoveMouse({rect.right, rect.top + 3});
   ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == FALSE; }));
   EXPECT_EQ(::GetCapture(), nullptr);
-  const Colours left = ColoursOnScreen(label);
+  const Colours left = ColoursOf(label);
   EXPECT_GT(left.blue, 0);
   EXPECT_EQ(left.violet, 0);
 }
@@ -232,14 +225,14 @@ TEST_F(LinkLabelTest, ClickOpensTheCaptionOfALabelNeverGivenALinkAndLeavesItAsIt
   const POINT center = CenterOf(label);
   GlideMouse(center, Pump);
   ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == TRUE; }));
-  ASSERT_TRUE(PumpUntil([&] { return ColoursOnScreen(label).violet > 0; }));
+  ASSERT_TRUE(PumpUntil([&] { return ColoursOf(label).violet > 0; }));
 
   // Idle again, but neither repainted nor released. Seen at once: under Wine the pointer's X11
   // motion events come back as moves after the click, and the next move starts hovering afresh.
   ClickMouse(center);
   ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == FALSE; }));
   EXPECT_EQ(::GetCapture(), label.m_hWnd);
-  const Colours clicked = ColoursOnScreen(label);
+  const Colours clicked = ColoursOf(label);
   EXPECT_GT(clicked.violet, 0);
   EXPECT_EQ(clicked.blue, 0);
   ASSERT_TRUE(record.WaitForLines(1, Pump));
