@@ -39,10 +39,7 @@ void GlideMouse(POINT screen, const std::function<void()>& pump) {
 
 void ClickMouse(POINT screen) {
   Send(MouseAt(screen, MOUSEEVENTF_LEFTDOWN));
-  INPUT release{};
-  release.type = INPUT_MOUSE;
-  release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  Send(release);
+  Send(MouseAt(screen, MOUSEEVENTF_LEFTUP));
 }
 
 void PressKey(WORD virtualKey) {
