@@ -138,7 +138,11 @@ LONG CLinkLabel::ReadKeyDefaultValue(HKEY root, LPCSTR subkey, LPSTR destination
   ::RegCloseKey(key);
   if (result == ERROR_SUCCESS) {
     const bool terminated = size > 0 && value[size - 1] == '\0';
-    if (!terminated || static_cast<DWORD>(size) > destinationSize) {
+    if (terminated && size == 1) {
+      // RegQueryValue reports a key without a default value as an empty string; an empty
+      // command would run the address itself as a program.
+      result = ERROR_FILE_NOT_FOUND;
+    } else if (!terminated || static_cast<DWORD>(size) > destinationSize) {
       result = ERROR_INVALID_DATA;
     } else {
       std::memcpy(destination, value, static_cast<size_t>(size));

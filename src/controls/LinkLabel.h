@@ -22,7 +22,7 @@ class CLinkLabel : public CStatic {
 
   int OpenLink(LPCSTR address, int showCommand);
   // Reads a key's default value into destination (destinationSize bytes). ERROR_SUCCESS, or the
-  // error of opening the key, or of a value that is missing, unterminated or too long.
+  // error of opening the key, or of a value that is missing, empty, unterminated or too long.
   LONG ReadKeyDefaultValue(HKEY root, LPCSTR subkey, LPSTR destination, DWORD destinationSize);
 
   HCURSOR m_linkCursor = nullptr;
