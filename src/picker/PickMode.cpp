@@ -94,6 +94,9 @@ void CPickerDialog::PaintSnapshot() {
 // visible cannot be read (CLR_INVALID): then pick mode ends without a change.
 void CPickerDialog::OnLButtonUp(UINT, CPoint point) {
   if (m_picking) {
+    // A release made soon after entry is handled before the first WM_PAINT, which the queue
+    // gives last: the snapshot is painted first, so that the window shows it where it is read.
+    UpdateWindow();
     COLORREF pixel = CLR_INVALID;
     {
       CClientDC window(this);
