@@ -84,6 +84,7 @@ class CWnd : public CCmdTarget {
                     UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE) {
     return ::RedrawWindow(m_hWnd, rectUpdate, regionUpdate, flags);
   }
+  BOOL UpdateWindow() { return ::UpdateWindow(m_hWnd); }
   CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
   BOOL DestroyWindow();
 

@@ -87,18 +87,20 @@ void CPickerDialog::PaintSnapshot() {
                 0, SRCCOPY);
 }
 
-// The window lies at the screen origin without a frame, so the cursor's screen position is also
-// the client position of the pixel shown there. What is read is what the window shows: the
-// snapshot, not the live screen. A point where nothing of the window is visible cannot be read
-// (CLR_INVALID): then pick mode ends without a change.
-void CPickerDialog::OnLButtonUp(UINT, CPoint) {
+// The pixel is the one where the button was released: the message's own client position.
+// GetCursorPos would give where the pointer is when the message is handled, which may be
+// elsewhere by then (and under Wine can be an earlier position still). What is read is what the
+// window shows: the snapshot, not the live screen. A point where nothing of the window is
+// visible cannot be read (CLR_INVALID): then pick mode ends without a change.
+void CPickerDialog::OnLButtonUp(UINT, CPoint point) {
   if (m_picking) {
-    CPoint cursor;
-    ::GetCursorPos(&cursor);
+    // A release made soon after entry is handled before the first WM_PAINT, which the queue
+    // gives last: the snapshot is painted first, so that the window shows it where it is read.
+    UpdateWindow();
     COLORREF pixel = CLR_INVALID;
     {
       CClientDC window(this);
-      pixel = window.GetPixel(cursor.x, cursor.y);
+      pixel = window.GetPixel(point.x, point.y);
     }
     if (pixel != CLR_INVALID) {
       SetCurrentColor(pixel, true);

@@ -1,0 +1,64 @@
+// Pick mode inside the test process, where the window's class can be read (Wine answers null for
+// another process's class cursor): the cursor it shows while picking and after, and a release
+// over a pixel the window cannot read.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "PickerFixture.h"
+#include "res/resource.h"
+
+namespace {
+
+using PickModeWindowTest = PickerTest;
+
+HCURSOR ClassCursorOf(HWND window) {
+  return reinterpret_cast<HCURSOR>(::GetClassLongPtrA(window, GCLP_HCURSOR));
+}
+
+}  // namespace
+
+TEST_F(PickModeWindowTest, TargetCursorWhilePickingArrowAfterAndAnUnreadablePixelChangesNothing) {
+  const HCURSOR target = ::LoadCursorA(::GetModuleHandleA(nullptr), IDC_TARGET_CURSOR_NAME);
+  const HCURSOR arrow = ::LoadCursorA(nullptr, IDC_ARROW);
+  ASSERT_NE(target, nullptr);
+  ASSERT_NE(target, arrow);
+
+  struct WayOut {
+    const char* name;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+  };
+  const WayOut waysOut[] = {{"left release", WM_LBUTTONUP, 0, MAKELPARAM(640, 480)},
+                            {"right release", WM_RBUTTONUP, 0, MAKELPARAM(640, 480)},
+                            {"Esc", WM_KEYDOWN, VK_ESCAPE, 1}};
+  for (const WayOut& way : waysOut) {
+    SCOPED_TRACE(way.name);
+    ClickButton(IDC_SLORP);
+    ASSERT_EQ(dialog.m_picking, 1);
+    EXPECT_EQ(ClassCursorOf(Window()), target);
+    ::PostMessageA(Window(), way.message, way.wParam, way.lParam);
+    Pump();
+    EXPECT_EQ(dialog.m_picking, 0);
+    EXPECT_EQ(ClassCursorOf(Window()), arrow);
+  }
+
+  // Any program may move any window. Moved partly off the screen while picking, the window has
+  // pixels that are nowhere to be seen: a release over one of them changes nothing.
+  const COLORREF before = dialog.m_color;
+  const std::string hexBefore = Text(IDC_HEX_TEXT);
+  ClickButton(IDC_SLORP);
+  ASSERT_EQ(dialog.m_picking, 1);
+  ::SetWindowPos(Window(), nullptr, -1000, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  {
+    CClientDC window(&dialog);
+    ASSERT_EQ(window.GetPixel(500, 300), CLR_INVALID) << "a pixel off the screen reads as a colour";
+  }
+  ::PostMessageA(Window(), WM_LBUTTONUP, 0, MAKELPARAM(500, 300));
+  Pump();
+  EXPECT_EQ(dialog.m_picking, 0);
+  EXPECT_EQ(dialog.m_color, before);
+  EXPECT_EQ(Text(IDC_HEX_TEXT), hexBefore);
+  EXPECT_EQ(ClassCursorOf(Window()), arrow);
+}
