@@ -113,6 +113,7 @@ requires HandlerOf<T, H, HBRUSH(CDC*, UINT)> LRESULT CtlColor(CCmdTarget* target
 #define ON_WM_CLOSE() AFX_ENTRY(WM_CLOSE, 0, 0, Void, OnClose)
 #define ON_WM_SYSCOMMAND() AFX_ENTRY(WM_SYSCOMMAND, 0, 0, SysCommand, OnSysCommand)
 #define ON_WM_QUERYDRAGICON() AFX_ENTRY(WM_QUERYDRAGICON, 0, 0, QueryDragIcon, OnQueryDragIcon)
+#define ON_WM_LBUTTONDOWN() AFX_ENTRY(WM_LBUTTONDOWN, 0, 0, Mouse, OnLButtonDown)
 #define ON_WM_LBUTTONUP() AFX_ENTRY(WM_LBUTTONUP, 0, 0, Mouse, OnLButtonUp)
 #define ON_WM_RBUTTONUP() AFX_ENTRY(WM_RBUTTONUP, 0, 0, Mouse, OnRButtonUp)
 #define ON_WM_LBUTTONDBLCLK() AFX_ENTRY(WM_LBUTTONDBLCLK, 0, 0, Mouse, OnLButtonDblClk)

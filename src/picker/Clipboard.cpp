@@ -98,8 +98,17 @@ void CPickerDialog::OnSelectColor() {
   }
 }
 
+void CPickerDialog::OnLButtonDown(UINT, CPoint) {
+  m_pressedWhilePicking = m_picking != 0;
+  Default();
+}
+
+// No double click opens the dialog in pick mode. The first click of a double click made there
+// picks and ends pick mode on its release, and the system then delivers the second press as a
+// double click to the window come back, where the swatch may now be: that press still belongs
+// to the pick.
 void CPickerDialog::OnLButtonDblClk(UINT, CPoint point) {
-  if (!m_picking) {
+  if (!m_picking && !m_pressedWhilePicking) {
     CRect client;
     GetClientRect(client);
     if (SwatchRect(client).PtInRect(point)) {

@@ -51,6 +51,7 @@ class CPickerDialog : public CDialog {
   void OnCopyRgb();
   void CopyTextToClipboard(CString text);
   void OnSelectColor();
+  void OnLButtonDown(UINT nFlags, CPoint point);
   void OnLButtonDblClk(UINT nFlags, CPoint point);
 
   HICON m_appIcon;
@@ -58,6 +59,8 @@ class CPickerDialog : public CDialog {
   COLORREF m_color = 0;
   CRect m_savedRect;
   int m_picking = 0;
+  // Whether the last left button press on the window came in pick mode.
+  bool m_pressedWhilePicking = false;
   CEdit m_editRed;
   CEdit m_editGreen;
   CEdit m_editBlue;
