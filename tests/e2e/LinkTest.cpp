@@ -7,60 +7,25 @@
 #include <string>
 
 #include "Associations.h"
-#include "ChromivoProcess.h"
-#include "Input.h"
+#include "fixtures/ChromivoProcess.h"
+#include "fixtures/E2eTest.h"
+#include "fixtures/Input.h"
+#include "fixtures/Rect.h"
+#include "fixtures/WindowQuery.h"
 #include "res/resource.h"
 
 namespace {
 
-struct WindowSearch {
-  DWORD processId;
-  const char* caption;
-  HWND found;
-};
-
-HWND WaitForWindow(DWORD processId, const char* caption) {
-  WindowSearch search{processId, caption, nullptr};
-  for (int waited = 0; search.found == nullptr && waited < 20000; waited += 50) {
-    ::Sleep(50);
-    ::EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-          auto* search = reinterpret_cast<WindowSearch*>(data);
-          DWORD owner = 0;
-          ::GetWindowThreadProcessId(window, &owner);
-          char caption[64] = {};
-          ::GetWindowTextA(window, caption, sizeof(caption));
-          if (owner == search->processId && ::IsWindowVisible(window) &&
-              std::string(caption) == search->caption) {
-            search->found = window;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-  }
-  return search.found;
-}
-
-void Pace() {
-  ::Sleep(50);
-}
-
-// A hand's click: several moves onto the point, then the button.
-void ClickAt(POINT screen) {
-  GlideMouse(screen, Pace);
-  ClickMouse(screen);
-}
-
 void Click(HWND control) {
-  ClickAt(CenterOf(control));
+  Click(CentreOf(WindowRectOnScreen(control)));
 }
 
-class LinkE2eTest : public testing::Test {
+class LinkE2eTest : public E2eTest {
  protected:
   void SetUp() override {
+    E2eTest::SetUp();
     ASSERT_TRUE(chromivo.Start());
-    window = WaitForWindow(chromivo.Id(), "Chromivo");
+    window = chromivo.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     ::SetForegroundWindow(window);
   }
@@ -92,7 +57,8 @@ TEST_F(LinkE2eTest, HomeLinkStartsTheHtmlProgramWithTheCommandBeforeItsPlacehold
   for (size_t i = 0; i < std::size(forms); ++i) {
     BreakShellLinks(classes, forms[i].association);
     // Each click lands apart from the one before, or the two would make a double click.
-    ClickAt({linkRect.left + 20 + 40 * static_cast<LONG>(i), (linkRect.top + linkRect.bottom) / 2});
+    Click(POINT{linkRect.left + 20 + 40 * static_cast<LONG>(i),
+                (linkRect.top + linkRect.bottom) / 2});
     ASSERT_TRUE(record.WaitForLines(i + 1)) << forms[i].association;
     EXPECT_EQ(record.Lines().at(i), forms[i].commandPart + " http://chromivo.example/");
   }
@@ -101,7 +67,7 @@ TEST_F(LinkE2eTest, HomeLinkStartsTheHtmlProgramWithTheCommandBeforeItsPlacehold
 TEST_F(LinkE2eTest, SupportLinkOfTheAboutBoxTakesTheSamePathWithItsMailAddress) {
   BreakShellLinks(classes, quotedRecorder + " --mail \"%1\"");
   Click(::GetDlgItem(window, IDC_ABOUT));
-  const HWND box = WaitForWindow(chromivo.Id(), "About Chromivo");
+  const HWND box = chromivo.WaitForWindow("About Chromivo");
   ASSERT_NE(box, nullptr);
   Click(::GetDlgItem(box, IDC_ABOUT_SUPPORT_LINK));
   ASSERT_TRUE(record.WaitForLines(1));
