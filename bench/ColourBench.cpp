@@ -25,6 +25,24 @@ Figure PerCall(const BenchPicker& picker, Call call) {
   return Summarise(samples);
 }
 
+// The window system's part of one colour change, made directly: three static texts, three slider
+// positions and the swatch invalidated, the same calls SetCurrentColor makes without the edits.
+void ColourChangeFloor(HWND window, int i) {
+  const COLORREF colour = SampleColour(i);
+  char text[32];
+  for (const int id : {IDC_HEX_TEXT, IDC_HTML_TEXT, IDC_RGB_TEXT}) {
+    wsprintfA(text, "%06X", static_cast<unsigned>(colour) + static_cast<unsigned>(id));
+    ::SetWindowTextA(::GetDlgItem(window, id), text);
+  }
+  ::SendDlgItemMessageA(window, IDC_RED_SLIDER, TBM_SETPOS, TRUE, GetRValue(colour));
+  ::SendDlgItemMessageA(window, IDC_GREEN_SLIDER, TBM_SETPOS, TRUE, GetGValue(colour));
+  ::SendDlgItemMessageA(window, IDC_BLUE_SLIDER, TBM_SETPOS, TRUE, GetBValue(colour));
+  RECT client;
+  ::GetClientRect(window, &client);
+  const RECT swatch{client.right - 70, 127, client.right - 10, 140};
+  ::InvalidateRect(window, &swatch, TRUE);
+}
+
 }  // namespace
 
 void RunColourBenchmarks() {
@@ -34,6 +52,7 @@ void RunColourBenchmarks() {
       PerCall(picker, [&](int i) { picker.SetCurrentColor(SampleColour(i), true); });
   const Figure withoutEdits =
       PerCall(picker, [&](int i) { picker.SetCurrentColor(SampleColour(i), false); });
+  const Figure floor = PerCall(picker, [&](int i) { ColourChangeFloor(picker.m_hWnd, i); });
   const HWND slider = ::GetDlgItem(picker.m_hWnd, IDC_GREEN_SLIDER);
   const Figure sliderStep = PerCall(picker, [&](int i) {
     ::SendMessageA(slider, TBM_SETPOS, TRUE, i & 0xFF);
@@ -43,5 +62,6 @@ void RunColourBenchmarks() {
   picker.DestroyWindow();
   PrintMetric("set_colour_with_edits", withEdits, "us");
   PrintMetric("set_colour_without_edits", withoutEdits, "us");
+  PrintMetric("colour_change_floor", floor, "us");
   PrintMetric("slider_step", sliderStep, "us");
 }
