@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -70,6 +71,15 @@ Metrics ReadMetrics(const std::string& file, std::string* imports) {
   return metrics;
 }
 
+// The figure's median over its floor's, when both were measured and the floor is not zero.
+std::optional<double> RatioToFloor(const Metrics& metrics, const Row& row) {
+  if (row.floorName == nullptr || !metrics.count(row.name) || !metrics.count(row.floorName) ||
+      metrics.at(row.floorName).figure.median <= 0) {
+    return std::nullopt;
+  }
+  return metrics.at(row.name).figure.median / metrics.at(row.floorName).figure.median;
+}
+
 void PrintTable(const Metrics& metrics, const std::string& imports) {
   std::printf("%-32s %10s %10s %10s %-5s %7s  %s\n", "figure", "median", "min", "max", "unit",
               "ratio", "target");
@@ -80,10 +90,9 @@ void PrintTable(const Metrics& metrics, const std::string& imports) {
     }
     const Metric& metric = found->second;
     std::string ratio = "";
-    if (row.floorName != nullptr && metrics.count(row.floorName) != 0) {
+    if (const std::optional<double> value = RatioToFloor(metrics, row)) {
       char text[16];
-      std::snprintf(text, sizeof(text), "%.2f",
-                    metric.figure.median / metrics.at(row.floorName).figure.median);
+      std::snprintf(text, sizeof(text), "%.2f", *value);
       ratio = text;
     }
     std::printf("%-32s %10.3f %10.3f %10.3f %-5s %7s  %s\n", row.label, metric.figure.median,
@@ -103,9 +112,8 @@ void PrintJson(const Metrics& metrics, const std::string& imports) {
     separator = ",";
   }
   for (const Row& row : kRows) {
-    if (row.floorName != nullptr && metrics.count(row.name) && metrics.count(row.floorName)) {
-      std::printf(",\"%s_ratio\":%.4f", row.name,
-                  metrics.at(row.name).figure.median / metrics.at(row.floorName).figure.median);
+    if (const std::optional<double> value = RatioToFloor(metrics, row)) {
+      std::printf(",\"%s_ratio\":%.4f", row.name, *value);
     }
   }
   std::printf(",\"imports\":\"%s\"}\n", imports.c_str());
