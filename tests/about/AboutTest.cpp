@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "Associations.h"
-#include "Input.h"
 #include "about/AboutDialog.h"
+#include "fixtures/Input.h"
+#include "fixtures/Rect.h"
+#include "fixtures/WindowQuery.h"
 #include "picker/PickerDialog.h"
 #include "res/resource.h"
 
@@ -100,18 +102,17 @@ class BoxScript {
 // Moves onto a control of the box one step per tick, as a hand does, then clicks it.
 BoxScript::Step ClickOn(int id) {
   return [id, step = 0, from = POINT{}](HWND box) mutable {
-    const POINT to = CenterOf(::GetDlgItem(box, id));
+    const POINT to = CentreOf(WindowRectOnScreen(::GetDlgItem(box, id)));
     constexpr int kSteps = 4;
     if (step == 0) {
       ::GetCursorPos(&from);
     }
     if (step < kSteps) {
       ++step;
-      MoveMouse(
-          {from.x + (to.x - from.x) * step / kSteps, from.y + (to.y - from.y) * step / kSteps});
+      EXPECT_TRUE(MoveMouseTo(PointAlong(from, to, step, kSteps)));
       return false;
     }
-    ClickMouse(to);
+    EXPECT_TRUE(Click(to));
     return true;
   };
 }
@@ -119,7 +120,7 @@ BoxScript::Step ClickOn(int id) {
 BoxScript::Step Press(WORD virtualKey) {
   return [virtualKey](HWND box) {
     ::SetForegroundWindow(box);
-    PressKey(virtualKey);
+    EXPECT_TRUE(PressKey(virtualKey));
     return true;
   };
 }
@@ -264,9 +265,9 @@ TEST_F(AboutTest, AboutButtonOpensTheBoxLaidOutWhereTheSystemPlacedIt) {
   };
   CreationPlaces placed;
   BoxScript script(picker.m_hWnd, {look, ClickOn(IDC_ABOUT_OK)});
-  const POINT aboutButton = CenterOf(::GetDlgItem(picker.m_hWnd, IDC_ABOUT));
-  GlideMouse(aboutButton, Pump);
-  ClickMouse(aboutButton);
+  const POINT aboutButton = CentreOf(WindowRectOnScreen(::GetDlgItem(picker.m_hWnd, IDC_ABOUT)));
+  ASSERT_TRUE(GlideMouse(aboutButton, Pump));
+  ASSERT_TRUE(Click(aboutButton));
   for (int tick = 0; tick < 500 && !(script.Finished() && !::IsWindow(script.Box())); ++tick) {
     Pump();
     ::Sleep(10);

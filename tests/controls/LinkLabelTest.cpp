@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "Associations.h"
-#include "Input.h"
 #include "LinkLabelTestIds.h"
 #include "controls/LinkLabel.h"
+#include "fixtures/Input.h"
+#include "fixtures/Rect.h"
+#include "fixtures/WindowQuery.h"
 
 namespace {
 
@@ -128,7 +130,7 @@ class LinkLabelTest : public testing::Test {
     // The pointer starts on the dialog, clear of every label.
     RECT box{};
     ::GetWindowRect(dialog->m_hWnd, &box);
-    MoveMouse({box.right - 10, box.bottom - 10});
+    ASSERT_TRUE(MoveMouseTo({box.right - 10, box.bottom - 10}));
     Settle();
   }
   void TearDown() override {
@@ -190,7 +192,7 @@ TEST_F(LinkLabelTest, HoverTurnsVioletAndHoldsTheMouseUntilItLeavesTheLabel) {
   ASSERT_TRUE(PumpUntil([&] { return ColoursOf(label).blue > 0; })) << "not drawn in blue";
   EXPECT_EQ(ColoursOf(label).violet, 0);
 
-  MoveMouse({rect.left + 3, rect.top + 3});
+  ASSERT_TRUE(MoveMouseTo({rect.left + 3, rect.top + 3}));
   ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == TRUE; }));
   EXPECT_EQ(::GetCapture(), label.m_hWnd);
   const Colours hovered = ColoursOf(label);
@@ -202,11 +204,11 @@ TEST_F(LinkLabelTest, HoverTurnsVioletAndHoldsTheMouseUntilItLeavesTheLabel) {
   EXPECT_EQ(cursor.hCursor, hand);
 
   // The last column is still inside; the first column past it (x equal to the width) is not.
-  MoveMouse({rect.right - 1, rect.top + 3});
+  ASSERT_TRUE(MoveMouseTo({rect.right - 1, rect.top + 3}));
   Settle();
   EXPECT_TRUE(label.m_hovering);
   EXPECT_EQ(::GetCapture(), label.m_hWnd);
-  MoveMouse({rect.right, rect.top + 3});
+  ASSERT_TRUE(MoveMouseTo({rect.right, rect.top + 3}));
   ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == FALSE; }));
   EXPECT_EQ(::GetCapture(), nullptr);
   const Colours left = ColoursOf(label);
@@ -222,14 +224,14 @@ TEST_F(LinkLabelTest, ClickOpensTheCaptionOfALabelNeverGivenALinkAndLeavesItAsIt
   classes.SetDefault("http\\shell\\open\\command", recorder + " --shell \"%1\"");
 
   TestLabel& label = dialog->captioned;
-  const POINT center = CenterOf(label);
-  GlideMouse(center, Pump);
+  const POINT centre = CentreOf(WindowRectOnScreen(label));
+  ASSERT_TRUE(GlideMouse(centre, Pump));
   ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == TRUE; }));
   ASSERT_TRUE(PumpUntil([&] { return ColoursOf(label).violet > 0; }));
 
   // Idle again, but neither repainted nor released. Seen at once: under Wine the pointer's X11
   // motion events come back as moves after the click, and the next move starts hovering afresh.
-  ClickMouse(center);
+  ASSERT_TRUE(Click(centre));
   ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == FALSE; }));
   EXPECT_EQ(::GetCapture(), label.m_hWnd);
   const Colours clicked = ColoursOf(label);
