@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "fixtures/Input.h"
 #include "res/resource.h"
 
 namespace {
@@ -13,33 +14,6 @@ namespace {
 CWinApp testApplication;
 
 constexpr UINT_PTR kLogSubclassId = 0x7E57;
-
-// SendInput's absolute coordinates run from 0 to 65535 across the primary screen; rounding up
-// lands on the pixel itself.
-LONG Normalised(LONG pixel, int screenSize) {
-  return static_cast<LONG>((static_cast<LONGLONG>(pixel) * 65536 + screenSize - 1) / screenSize);
-}
-
-void SendOne(INPUT input) {
-  ::SendInput(1, &input, sizeof(input));
-}
-
-bool IsExtendedKey(WORD virtualKey) {
-  switch (virtualKey) {
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-    case VK_HOME:
-    case VK_END:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_DELETE:
-      return true;
-    default:
-      return false;
-  }
-}
 
 std::string Formatted(const char* format, int first, int second, int third) {
   char text[32];
@@ -178,11 +152,7 @@ void PickerTest::ClickButton(int id) {
 
 void PickerTest::MoveMouse(int id, POINT point) {
   ::ClientToScreen(Control(id), &point);
-  m_mouse = INPUT{};
-  m_mouse.type = INPUT_MOUSE;
-  m_mouse.mi.dx = Normalised(point.x, ::GetSystemMetrics(SM_CXSCREEN));
-  m_mouse.mi.dy = Normalised(point.y, ::GetSystemMetrics(SM_CYSCREEN));
-  m_mouse.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  m_mouseOnScreen = point;
   // Under Wine a move can be followed, some milliseconds later, by a mouse message from where the
   // cursor was before (the desktop's echo of its own pointer warp). The move is sent again until
   // the last mouse message this thread handled has been at the point for a while.
@@ -193,19 +163,36 @@ void PickerTest::MoveMouse(int id, POINT point) {
   };
   bool there = false;
   for (int attempt = 0; attempt < 5 && !there; ++attempt) {
-    SendOne(m_mouse);
+    EXPECT_TRUE(MoveMouseTo(point));
     polls = 0;
     there = PumpUntil(settled, 300);
   }
   EXPECT_TRUE(there) << "the mouse did not stay at " << point.x << "," << point.y;
 }
 
-// The press or release carries the point itself, so that it lands there even if the cursor was
-// pulled away in between.
+// The press or release carries the point itself (as all the fixtures' mouse events do), so that
+// it lands there even if the cursor was pulled away in between. The member function hides the
+// fixtures' MouseButton, hence ::MouseButton.
 void PickerTest::MouseButton(DWORD mouseEventFlag) {
-  INPUT input = m_mouse;
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | mouseEventFlag;
-  SendOne(input);
+  bool sent = false;
+  switch (mouseEventFlag) {
+    case MOUSEEVENTF_LEFTDOWN:
+      sent = PressMouse(m_mouseOnScreen, ::MouseButton::kLeft);
+      break;
+    case MOUSEEVENTF_LEFTUP:
+      sent = ReleaseMouse(m_mouseOnScreen, ::MouseButton::kLeft);
+      break;
+    case MOUSEEVENTF_RIGHTDOWN:
+      sent = PressMouse(m_mouseOnScreen, ::MouseButton::kRight);
+      break;
+    case MOUSEEVENTF_RIGHTUP:
+      sent = ReleaseMouse(m_mouseOnScreen, ::MouseButton::kRight);
+      break;
+    default:
+      ADD_FAILURE() << "not a button press or release: " << mouseEventFlag;
+      return;
+  }
+  EXPECT_TRUE(sent);
   Pump();
 }
 
@@ -223,15 +210,9 @@ void PickerTest::RightClick(int id, POINT point) {
 
 void PickerTest::TypeKey(WORD virtualKey) {
   ::SetForegroundWindow(dialog.m_hWnd);
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = IsExtendedKey(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0;
-  SendOne(input);
+  EXPECT_TRUE(KeyDown(virtualKey));
   Pump();
-  input.ki.dwFlags |= KEYEVENTF_KEYUP;
-  SendOne(input);
+  EXPECT_TRUE(KeyUp(virtualKey));
   Pump();
 }
 

@@ -78,9 +78,10 @@ class PickerTest : public testing::Test {
   // A click of a push button as the user makes it (BN_CLICKED to the window).
   void ClickButton(int id);
 
-  // Real input through SendInput, delivered by the window system and pumped here. Points are in
-  // the control's client coordinates; a button (MOUSEEVENTF_LEFTDOWN, ...) is pressed or released
-  // where the mouse was last moved to. Keys go to the focus, with the window in the foreground.
+  // Real input through SendInput (the end-to-end fixtures' Input), delivered by the window system
+  // and pumped here. Points are in the control's client coordinates; a button
+  // (MOUSEEVENTF_LEFTDOWN, ...) is pressed or released where the mouse was last moved to. Keys go
+  // to the focus, with the window in the foreground.
   void MoveMouse(int id, POINT point);
   void MouseButton(DWORD mouseEventFlag);
   void Click(int id, POINT point);
@@ -114,6 +115,7 @@ class PickerTest : public testing::Test {
   TestPickerDialog dialog;
 
  private:
-  INPUT m_mouse{};
+  // Where MoveMouse last sent the mouse, on the screen.
+  POINT m_mouseOnScreen{};
   POINT m_lastMousePoint{-1, -1};
 };
