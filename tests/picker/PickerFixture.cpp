@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fixtures/Input.h"
+#include "fixtures/WindowQuery.h"
 #include "res/resource.h"
 
 namespace {
@@ -284,45 +285,7 @@ std::pair<int, int> PickerTest::Selection(int id) const {
 }
 
 PickerTest::ClientImage PickerTest::CaptureClient() const {
-  RECT client;
-  ::GetClientRect(dialog.m_hWnd, &client);
-  POINT origin{0, 0};
-  ::ClientToScreen(dialog.m_hWnd, &origin);
-
   ClientImage image;
-  image.m_width = client.right;
-  image.m_height = client.bottom;
-  image.m_pixels.resize(static_cast<size_t>(image.m_width) * static_cast<size_t>(image.m_height));
-
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = image.m_width;
-  info.bmiHeader.biHeight = -image.m_height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-
-  CClientDC screen(nullptr);
-  CDC memory;
-  memory.CreateCompatibleDC(&screen);
-  void* bits = nullptr;
-  CBitmap dib;
-  dib.Attach(::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  memory.SelectObject(&dib);
-  memory.BitBlt(0, 0, image.m_width, image.m_height, &screen, origin.x, origin.y, SRCCOPY);
-  ::GdiFlush();
-  const auto* pixels = static_cast<const DWORD*>(bits);
-  for (size_t i = 0; i < image.m_pixels.size(); ++i) {
-    // DIB pixels are 0x00RRGGBB; COLORREF is 0x00BBGGRR.
-    const DWORD p = pixels[i];
-    image.m_pixels[i] = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
+  image.m_capture = ScreenCapture::Of(ClientRectOnScreen(dialog.m_hWnd));
   return image;
-}
-
-COLORREF PickerTest::ClientImage::At(int x, int y) const {
-  if (x < 0 || y < 0 || x >= m_width || y >= m_height) {
-    return CLR_INVALID;
-  }
-  return m_pixels[static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x)];
 }

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "fixtures/ScreenCapture.h"
 #include "picker/PickerDialog.h"
 
 // Opens the picker's protected state to the tests.
@@ -99,16 +100,16 @@ class PickerTest : public testing::Test {
   // EM_GETSEL of an edit as {start, end}.
   std::pair<int, int> Selection(int id) const;
 
-  // What the window's client area shows on the screen, copied in one go.
+  // What the window's client area shows on the screen, copied in one go; read in client
+  // coordinates.
   class ClientImage {
    public:
-    COLORREF At(int x, int y) const;
+    // CLR_INVALID outside the client area.
+    COLORREF At(int x, int y) const { return m_capture.PixelAtOffset(x, y); }
 
    private:
     friend class PickerTest;
-    int m_width = 0;
-    int m_height = 0;
-    std::vector<COLORREF> m_pixels;
+    ScreenCapture m_capture;
   };
   ClientImage CaptureClient() const;
 
