@@ -1,7 +1,6 @@
 #include "PickerFixture.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -15,12 +14,6 @@ namespace {
 CWinApp testApplication;
 
 constexpr UINT_PTR kLogSubclassId = 0x7E57;
-
-std::string Formatted(const char* format, int first, int second, int third) {
-  char text[32];
-  std::snprintf(text, sizeof(text), format, first, second, third);
-  return text;
-}
 
 }  // namespace
 
@@ -66,18 +59,6 @@ std::vector<std::string> MessageLog::TextsSet() const {
     }
   }
   return texts;
-}
-
-std::string HexTextOf(COLORREF color) {
-  return Formatted("0x%02X%02X%02X", GetBValue(color), GetGValue(color), GetRValue(color));
-}
-
-std::string HtmlTextOf(COLORREF color) {
-  return Formatted("#%02X%02X%02X", GetRValue(color), GetGValue(color), GetBValue(color));
-}
-
-std::string RgbTextOf(COLORREF color) {
-  return Formatted("RGB(%d,%d,%d)", GetRValue(color), GetGValue(color), GetBValue(color));
 }
 
 void PickerTest::SetUp() {

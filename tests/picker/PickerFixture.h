@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "fixtures/ColourText.h"
 #include "fixtures/ScreenCapture.h"
 #include "picker/PickerDialog.h"
 
@@ -50,11 +51,6 @@ class MessageLog {
   std::vector<UINT> m_swallowed;
   std::vector<Entry> m_entries;
 };
-
-// How every view of the colour reads it, formatted here independently of the program.
-std::string HexTextOf(COLORREF color);
-std::string HtmlTextOf(COLORREF color);
-std::string RgbTextOf(COLORREF color);
 
 class PickerTest : public testing::Test {
  public:
