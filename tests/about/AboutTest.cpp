@@ -11,6 +11,7 @@
 #include "about/AboutDialog.h"
 #include "fixtures/Input.h"
 #include "fixtures/Rect.h"
+#include "fixtures/Wait.h"
 #include "fixtures/WindowQuery.h"
 #include "picker/PickerDialog.h"
 #include "res/resource.h"
@@ -268,10 +269,7 @@ TEST_F(AboutTest, AboutButtonOpensTheBoxLaidOutWhereTheSystemPlacedIt) {
   const POINT aboutButton = CentreOf(WindowRectOnScreen(::GetDlgItem(picker.m_hWnd, IDC_ABOUT)));
   ASSERT_TRUE(GlideMouse(aboutButton, Pump));
   ASSERT_TRUE(Click(aboutButton));
-  for (int tick = 0; tick < 500 && !(script.Finished() && !::IsWindow(script.Box())); ++tick) {
-    Pump();
-    ::Sleep(10);
-  }
+  WaitUntil([&] { return script.Finished() && !::IsWindow(script.Box()); }, 5000, Pump);
 
   ASSERT_TRUE(script.Finished()) << "the About button did not open the box, or OK did not end it";
   EXPECT_FALSE(::IsWindow(script.Box()));

@@ -16,6 +16,7 @@
 #include "controls/LinkLabel.h"
 #include "fixtures/Input.h"
 #include "fixtures/Rect.h"
+#include "fixtures/Wait.h"
 #include "fixtures/WindowQuery.h"
 
 namespace {
@@ -90,10 +91,7 @@ bool PumpUntil(const std::function<bool()>& condition) {
 
 // Lets queued input reach the windows when there is nothing to wait for.
 void Settle() {
-  for (int i = 0; i < 10; ++i) {
-    Pump();
-    ::Sleep(10);
-  }
+  PumpFor(100, Pump);
 }
 
 struct Colours {

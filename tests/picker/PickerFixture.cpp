@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fixtures/Input.h"
+#include "fixtures/Wait.h"
 #include "fixtures/WindowQuery.h"
 #include "res/resource.h"
 
@@ -86,15 +87,7 @@ void PickerTest::Pump() {
 }
 
 bool PickerTest::PumpUntil(const std::function<bool()>& condition, int milliseconds) {
-  for (int waited = 0; waited < milliseconds; waited += 10) {
-    Pump();
-    if (condition()) {
-      return true;
-    }
-    ::Sleep(10);
-  }
-  Pump();
-  return condition();
+  return WaitUntil(condition, static_cast<DWORD>(milliseconds), [this] { Pump(); });
 }
 
 std::string PickerTest::Text(int id) const {
@@ -137,16 +130,25 @@ void PickerTest::MoveMouse(int id, POINT point) {
   m_mouseOnScreen = point;
   // Under Wine a move can be followed, some milliseconds later, by a mouse message from where the
   // cursor was before (the desktop's echo of its own pointer warp). The move is sent again until
-  // the last mouse message this thread handled has been at the point for a while.
-  int polls = 0;
-  const auto settled = [this, &polls, &point] {
-    polls = m_lastMousePoint.x == point.x && m_lastMousePoint.y == point.y ? polls + 1 : 0;
-    return polls >= 3;
+  // the last mouse message this thread handled has been at the point for a while. The while is
+  // measured in time, not in polls: a poll comes early whenever any message arrives.
+  constexpr ULONGLONG kSettleMs = 30;
+  ULONGLONG atPointSince = 0;  // 0: the last mouse message was elsewhere
+  const auto settled = [this, &atPointSince, &point] {
+    if (m_lastMousePoint.x != point.x || m_lastMousePoint.y != point.y) {
+      atPointSince = 0;
+      return false;
+    }
+    const ULONGLONG now = ::GetTickCount64();
+    if (atPointSince == 0) {
+      atPointSince = now;
+    }
+    return now - atPointSince >= kSettleMs;
   };
   bool there = false;
   for (int attempt = 0; attempt < 5 && !there; ++attempt) {
     EXPECT_TRUE(MoveMouseTo(point));
-    polls = 0;
+    atPointSince = 0;
     there = PumpUntil(settled, 300);
   }
   EXPECT_TRUE(there) << "the mouse did not stay at " << point.x << "," << point.y;
