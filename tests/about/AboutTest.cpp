@@ -172,19 +172,6 @@ class CreationPlaces {
   HHOOK m_hook = nullptr;
 };
 
-RECT RectInClient(HWND control, HWND parent) {
-  RECT rect{};
-  ::GetWindowRect(control, &rect);
-  ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-std::string Text(HWND window) {
-  char text[128] = {};
-  ::GetWindowTextA(window, text, sizeof(text));
-  return text;
-}
-
 constexpr int kOtherHotKey = 0x5A5A;
 
 bool OtherCallerCanTakeTheHotKey() {
@@ -253,14 +240,14 @@ TEST_F(AboutTest, AboutButtonOpensTheBoxLaidOutWhereTheSystemPlacedIt) {
     std::vector<std::string> texts;
   } seen;
   const BoxScript::Step look = [&](HWND box) {
-    seen.caption = Text(box);
+    seen.caption = TextOf(box);
     ::GetWindowRect(box, &seen.window);
     seen.pickerEnabled = ::IsWindowEnabled(picker.m_hWnd) != FALSE;
     seen.focus = ::GetFocus();
     seen.ok = ::GetDlgItem(box, IDC_ABOUT_OK);
     for (const Place& place : expected) {
-      seen.controls.push_back(RectInClient(::GetDlgItem(box, place.id), box));
-      seen.texts.push_back(Text(::GetDlgItem(box, place.id)));
+      seen.controls.push_back(RectInParentClient(::GetDlgItem(box, place.id)));
+      seen.texts.push_back(TextOf(::GetDlgItem(box, place.id)));
     }
     return true;
   };
@@ -424,7 +411,7 @@ TEST_F(AboutTest, EachLinkOpensItsAddressWithTheHandCursorAndTheBoxStaysOpen) {
 
 TEST_F(AboutTest, MainWindowLinkShowsItsAddressWithTheHandCursor) {
   const HWND link = ::GetDlgItem(picker.m_hWnd, IDC_HOME_LINK);
-  EXPECT_EQ(Text(link), "http://chromivo.example/");
+  EXPECT_EQ(TextOf(link), "http://chromivo.example/");
   ::SetCursor(nullptr);
   EXPECT_EQ(::SendMessageA(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link),
                            MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),

@@ -51,12 +51,6 @@ class LinkTestDialog : public CDialog {
   }
 };
 
-std::string Text(HWND window) {
-  char text[256] = {};
-  ::GetWindowTextA(window, text, sizeof(text));
-  return text;
-}
-
 void Pump() {
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -144,9 +138,9 @@ class LinkLabelTest : public testing::Test {
 
 TEST_F(LinkLabelTest, CaptionAndAddressStandInForEachOther) {
   EXPECT_STREQ(dialog->captioned.m_link, "http://caption.example/own");
-  EXPECT_EQ(Text(dialog->captioned), "http://caption.example/own");
-  EXPECT_EQ(Text(dialog->empty), "http://empty.example/shown");
-  EXPECT_EQ(Text(dialog->hover), "Hover here");
+  EXPECT_EQ(TextOf(dialog->captioned), "http://caption.example/own");
+  EXPECT_EQ(TextOf(dialog->empty), "http://empty.example/shown");
+  EXPECT_EQ(TextOf(dialog->hover), "Hover here");
   EXPECT_STREQ(dialog->hover.m_link, "http://hover.example/");
   for (const TestLabel* label : {&dialog->captioned, &dialog->empty, &dialog->hover}) {
     EXPECT_TRUE(label->GetStyle() & SS_NOTIFY) << "a static without it never sees the mouse";
@@ -156,7 +150,7 @@ TEST_F(LinkLabelTest, CaptionAndAddressStandInForEachOther) {
   dialog->captioned.SetLink("http://other.example/", hand);
   EXPECT_STREQ(dialog->captioned.m_link, "http://other.example/");
   EXPECT_EQ(dialog->captioned.m_linkCursor, hand);
-  EXPECT_EQ(Text(dialog->captioned), "http://caption.example/own");
+  EXPECT_EQ(TextOf(dialog->captioned), "http://caption.example/own");
 }
 
 TEST_F(LinkLabelTest, TextIsUnderlinedInAFontOfItsOwnThatGoesWithTheLabel) {

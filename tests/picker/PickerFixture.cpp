@@ -91,10 +91,7 @@ bool PickerTest::PumpUntil(const std::function<bool()>& condition, int milliseco
 }
 
 std::string PickerTest::Text(int id) const {
-  const HWND control = Control(id);
-  std::vector<char> text(static_cast<size_t>(::GetWindowTextLengthA(control)) + 1);
-  ::GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-  return text.data();
+  return TextOf(Control(id));
 }
 
 void PickerTest::SetText(int id, const char* text) {
@@ -106,10 +103,7 @@ int PickerTest::SliderPos(int id) const {
 }
 
 RECT PickerTest::ControlRect(int id) const {
-  RECT rect;
-  ::GetWindowRect(Control(id), &rect);
-  ::MapWindowPoints(nullptr, dialog.m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
+  return RectInParentClient(Control(id));
 }
 
 void PickerTest::PressKey(int id, WPARAM virtualKey) {
