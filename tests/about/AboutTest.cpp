@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "Associations.h"
-#include "Input.h"
 #include "about/AboutDialog.h"
+#include "fixtures/Input.h"
+#include "fixtures/Rect.h"
+#include "fixtures/Wait.h"
+#include "fixtures/WindowQuery.h"
 #include "picker/PickerDialog.h"
 #include "res/resource.h"
 
@@ -100,18 +103,17 @@ class BoxScript {
 // Moves onto a control of the box one step per tick, as a hand does, then clicks it.
 BoxScript::Step ClickOn(int id) {
   return [id, step = 0, from = POINT{}](HWND box) mutable {
-    const POINT to = CenterOf(::GetDlgItem(box, id));
+    const POINT to = CentreOf(WindowRectOnScreen(::GetDlgItem(box, id)));
     constexpr int kSteps = 4;
     if (step == 0) {
       ::GetCursorPos(&from);
     }
     if (step < kSteps) {
       ++step;
-      MoveMouse(
-          {from.x + (to.x - from.x) * step / kSteps, from.y + (to.y - from.y) * step / kSteps});
+      EXPECT_TRUE(MoveMouseTo(PointAlong(from, to, step, kSteps)));
       return false;
     }
-    ClickMouse(to);
+    EXPECT_TRUE(Click(to));
     return true;
   };
 }
@@ -119,7 +121,7 @@ BoxScript::Step ClickOn(int id) {
 BoxScript::Step Press(WORD virtualKey) {
   return [virtualKey](HWND box) {
     ::SetForegroundWindow(box);
-    PressKey(virtualKey);
+    EXPECT_TRUE(PressKey(virtualKey));
     return true;
   };
 }
@@ -169,19 +171,6 @@ class CreationPlaces {
   std::vector<std::pair<HWND, POINT>> m_places;
   HHOOK m_hook = nullptr;
 };
-
-RECT RectInClient(HWND control, HWND parent) {
-  RECT rect{};
-  ::GetWindowRect(control, &rect);
-  ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-std::string Text(HWND window) {
-  char text[128] = {};
-  ::GetWindowTextA(window, text, sizeof(text));
-  return text;
-}
 
 constexpr int kOtherHotKey = 0x5A5A;
 
@@ -251,26 +240,23 @@ TEST_F(AboutTest, AboutButtonOpensTheBoxLaidOutWhereTheSystemPlacedIt) {
     std::vector<std::string> texts;
   } seen;
   const BoxScript::Step look = [&](HWND box) {
-    seen.caption = Text(box);
+    seen.caption = TextOf(box);
     ::GetWindowRect(box, &seen.window);
     seen.pickerEnabled = ::IsWindowEnabled(picker.m_hWnd) != FALSE;
     seen.focus = ::GetFocus();
     seen.ok = ::GetDlgItem(box, IDC_ABOUT_OK);
     for (const Place& place : expected) {
-      seen.controls.push_back(RectInClient(::GetDlgItem(box, place.id), box));
-      seen.texts.push_back(Text(::GetDlgItem(box, place.id)));
+      seen.controls.push_back(RectInParentClient(::GetDlgItem(box, place.id)));
+      seen.texts.push_back(TextOf(::GetDlgItem(box, place.id)));
     }
     return true;
   };
   CreationPlaces placed;
   BoxScript script(picker.m_hWnd, {look, ClickOn(IDC_ABOUT_OK)});
-  const POINT aboutButton = CenterOf(::GetDlgItem(picker.m_hWnd, IDC_ABOUT));
-  GlideMouse(aboutButton, Pump);
-  ClickMouse(aboutButton);
-  for (int tick = 0; tick < 500 && !(script.Finished() && !::IsWindow(script.Box())); ++tick) {
-    Pump();
-    ::Sleep(10);
-  }
+  const POINT aboutButton = CentreOf(WindowRectOnScreen(::GetDlgItem(picker.m_hWnd, IDC_ABOUT)));
+  ASSERT_TRUE(GlideMouse(aboutButton, Pump));
+  ASSERT_TRUE(Click(aboutButton));
+  WaitUntil([&] { return script.Finished() && !::IsWindow(script.Box()); }, 5000, Pump);
 
   ASSERT_TRUE(script.Finished()) << "the About button did not open the box, or OK did not end it";
   EXPECT_FALSE(::IsWindow(script.Box()));
@@ -425,7 +411,7 @@ TEST_F(AboutTest, EachLinkOpensItsAddressWithTheHandCursorAndTheBoxStaysOpen) {
 
 TEST_F(AboutTest, MainWindowLinkShowsItsAddressWithTheHandCursor) {
   const HWND link = ::GetDlgItem(picker.m_hWnd, IDC_HOME_LINK);
-  EXPECT_EQ(Text(link), "http://chromivo.example/");
+  EXPECT_EQ(TextOf(link), "http://chromivo.example/");
   ::SetCursor(nullptr);
   EXPECT_EQ(::SendMessageA(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link),
                            MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),

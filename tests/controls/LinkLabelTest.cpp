@@ -12,9 +12,12 @@
 #include <vector>
 
 #include "Associations.h"
-#include "Input.h"
 #include "LinkLabelTestIds.h"
 #include "controls/LinkLabel.h"
+#include "fixtures/Input.h"
+#include "fixtures/Rect.h"
+#include "fixtures/Wait.h"
+#include "fixtures/WindowQuery.h"
 
 namespace {
 
@@ -47,12 +50,6 @@ class LinkTestDialog : public CDialog {
     DDX_Control(pDX, IDC_TEST_NO_CURSOR, noCursor);
   }
 };
-
-std::string Text(HWND window) {
-  char text[256] = {};
-  ::GetWindowTextA(window, text, sizeof(text));
-  return text;
-}
 
 void Pump() {
   MSG msg;
@@ -88,10 +85,7 @@ bool PumpUntil(const std::function<bool()>& condition) {
 
 // Lets queued input reach the windows when there is nothing to wait for.
 void Settle() {
-  for (int i = 0; i < 10; ++i) {
-    Pump();
-    ::Sleep(10);
-  }
+  PumpFor(100, Pump);
 }
 
 struct Colours {
@@ -128,7 +122,7 @@ class LinkLabelTest : public testing::Test {
     // The pointer starts on the dialog, clear of every label.
     RECT box{};
     ::GetWindowRect(dialog->m_hWnd, &box);
-    MoveMouse({box.right - 10, box.bottom - 10});
+    ASSERT_TRUE(MoveMouseTo({box.right - 10, box.bottom - 10}));
     Settle();
   }
   void TearDown() override {
@@ -144,9 +138,9 @@ class LinkLabelTest : public testing::Test {
 
 TEST_F(LinkLabelTest, CaptionAndAddressStandInForEachOther) {
   EXPECT_STREQ(dialog->captioned.m_link, "http://caption.example/own");
-  EXPECT_EQ(Text(dialog->captioned), "http://caption.example/own");
-  EXPECT_EQ(Text(dialog->empty), "http://empty.example/shown");
-  EXPECT_EQ(Text(dialog->hover), "Hover here");
+  EXPECT_EQ(TextOf(dialog->captioned), "http://caption.example/own");
+  EXPECT_EQ(TextOf(dialog->empty), "http://empty.example/shown");
+  EXPECT_EQ(TextOf(dialog->hover), "Hover here");
   EXPECT_STREQ(dialog->hover.m_link, "http://hover.example/");
   for (const TestLabel* label : {&dialog->captioned, &dialog->empty, &dialog->hover}) {
     EXPECT_TRUE(label->GetStyle() & SS_NOTIFY) << "a static without it never sees the mouse";
@@ -156,7 +150,7 @@ TEST_F(LinkLabelTest, CaptionAndAddressStandInForEachOther) {
   dialog->captioned.SetLink("http://other.example/", hand);
   EXPECT_STREQ(dialog->captioned.m_link, "http://other.example/");
   EXPECT_EQ(dialog->captioned.m_linkCursor, hand);
-  EXPECT_EQ(Text(dialog->captioned), "http://caption.example/own");
+  EXPECT_EQ(TextOf(dialog->captioned), "http://caption.example/own");
 }
 
 TEST_F(LinkLabelTest, TextIsUnderlinedInAFontOfItsOwnThatGoesWithTheLabel) {
@@ -190,7 +184,7 @@ TEST_F(LinkLabelTest, HoverTurnsVioletAndHoldsTheMouseUntilItLeavesTheLabel) {
   ASSERT_TRUE(PumpUntil([&] { return ColoursOf(label).blue > 0; })) << "not drawn in blue";
   EXPECT_EQ(ColoursOf(label).violet, 0);
 
-  MoveMouse({rect.left + 3, rect.top + 3});
+  ASSERT_TRUE(MoveMouseTo({rect.left + 3, rect.top + 3}));
   ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == TRUE; }));
   EXPECT_EQ(::GetCapture(), label.m_hWnd);
   const Colours hovered = ColoursOf(label);
@@ -202,11 +196,11 @@ TEST_F(LinkLabelTest, HoverTurnsVioletAndHoldsTheMouseUntilItLeavesTheLabel) {
   EXPECT_EQ(cursor.hCursor, hand);
 
   // The last column is still inside; the first column past it (x equal to the width) is not.
-  MoveMouse({rect.right - 1, rect.top + 3});
+  ASSERT_TRUE(MoveMouseTo({rect.right - 1, rect.top + 3}));
   Settle();
   EXPECT_TRUE(label.m_hovering);
   EXPECT_EQ(::GetCapture(), label.m_hWnd);
-  MoveMouse({rect.right, rect.top + 3});
+  ASSERT_TRUE(MoveMouseTo({rect.right, rect.top + 3}));
   ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == FALSE; }));
   EXPECT_EQ(::GetCapture(), nullptr);
   const Colours left = ColoursOf(label);
@@ -222,14 +216,14 @@ TEST_F(LinkLabelTest, ClickOpensTheCaptionOfALabelNeverGivenALinkAndLeavesItAsIt
   classes.SetDefault("http\\shell\\open\\command", recorder + " --shell \"%1\"");
 
   TestLabel& label = dialog->captioned;
-  const POINT center = CenterOf(label);
-  GlideMouse(center, Pump);
+  const POINT centre = CentreOf(WindowRectOnScreen(label));
+  ASSERT_TRUE(GlideMouse(centre, Pump));
   ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == TRUE; }));
   ASSERT_TRUE(PumpUntil([&] { return ColoursOf(label).violet > 0; }));
 
   // Idle again, but neither repainted nor released. Seen at once: under Wine the pointer's X11
   // motion events come back as moves after the click, and the next move starts hovering afresh.
-  ClickMouse(center);
+  ASSERT_TRUE(Click(centre));
   ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == FALSE; }));
   EXPECT_EQ(::GetCapture(), label.m_hWnd);
   const Colours clicked = ColoursOf(label);

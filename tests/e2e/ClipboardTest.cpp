@@ -3,7 +3,6 @@
 // user would.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <optional>
 #include <set>
 #include <string>
@@ -11,6 +10,7 @@
 
 #include "fixtures/ChromivoProcess.h"
 #include "fixtures/Clipboard.h"
+#include "fixtures/ColourText.h"
 #include "fixtures/E2eTest.h"
 #include "fixtures/Foreground.h"
 #include "fixtures/Input.h"
@@ -40,24 +40,6 @@ constexpr int kDialogCustomColours = 721;
 // The swatch in client coordinates, right and bottom exclusive, for a client area this wide.
 RECT SwatchRect(int clientWidth) {
   return RECT{clientWidth - 70, 127, clientWidth - 10, 140};
-}
-
-std::string Formatted(const char* format, int first, int second, int third) {
-  char text[32] = {};
-  std::snprintf(text, sizeof(text), format, first, second, third);
-  return text;
-}
-
-std::string HexText(COLORREF color) {
-  return Formatted("0x%02X%02X%02X", GetBValue(color), GetGValue(color), GetRValue(color));
-}
-
-std::string HtmlText(COLORREF color) {
-  return Formatted("#%02X%02X%02X", GetRValue(color), GetGValue(color), GetBValue(color));
-}
-
-std::string RgbText(COLORREF color) {
-  return Formatted("RGB(%d,%d,%d)", GetRValue(color), GetGValue(color), GetBValue(color));
 }
 
 class ClipboardTest : public E2eTest {
@@ -148,9 +130,9 @@ class ClipboardTest : public E2eTest {
   // swatch on the screen.
   ::testing::AssertionResult ShowsColour(COLORREF color) const {
     const auto shown = [&] {
-      return ControlText(m_window, IDC_HEX_TEXT) == HexText(color) &&
-             ControlText(m_window, IDC_HTML_TEXT) == HtmlText(color) &&
-             ControlText(m_window, IDC_RGB_TEXT) == RgbText(color) &&
+      return ControlText(m_window, IDC_HEX_TEXT) == HexTextOf(color) &&
+             ControlText(m_window, IDC_HTML_TEXT) == HtmlTextOf(color) &&
+             ControlText(m_window, IDC_RGB_TEXT) == RgbTextOf(color) &&
              ControlText(m_window, IDC_RED_EDIT) == std::to_string(GetRValue(color)) &&
              ControlText(m_window, IDC_GREEN_EDIT) == std::to_string(GetGValue(color)) &&
              ControlText(m_window, IDC_BLUE_EDIT) == std::to_string(GetBValue(color)) &&
@@ -163,7 +145,7 @@ class ClipboardTest : public E2eTest {
       return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure()
-           << "expected " << RgbText(color) << "; the window shows "
+           << "expected " << RgbTextOf(color) << "; the window shows "
            << ControlText(m_window, IDC_HEX_TEXT) << " " << ControlText(m_window, IDC_HTML_TEXT)
            << " " << ControlText(m_window, IDC_RGB_TEXT) << ", edits "
            << ControlText(m_window, IDC_RED_EDIT) << "/" << ControlText(m_window, IDC_GREEN_EDIT)

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "fixtures/ChromivoProcess.h"
+#include "fixtures/ColourText.h"
 #include "fixtures/E2eTest.h"
 #include "fixtures/Foreground.h"
 #include "fixtures/Handles.h"
@@ -39,26 +40,6 @@ RECT PrimaryScreen() {
 // The known image with every colour turned round: differs from CoordinatePattern at every pixel.
 COLORREF InvertedCoordinateColour(int x, int y) {
   return CoordinateColour(x, y) ^ 0xFFFFFF;
-}
-
-// The colour's three texts as a programmer writes them, worked out here on their own.
-struct ColourTexts {
-  std::string hex;
-  std::string html;
-  std::string rgb;
-};
-
-ColourTexts ExpectedTexts(COLORREF colour) {
-  const unsigned red = GetRValue(colour);
-  const unsigned green = GetGValue(colour);
-  const unsigned blue = GetBValue(colour);
-  char hex[16];
-  char html[16];
-  char rgb[32];
-  std::snprintf(hex, sizeof(hex), "0x%02X%02X%02X", blue, green, red);
-  std::snprintf(html, sizeof(html), "#%02X%02X%02X", red, green, blue);
-  std::snprintf(rgb, sizeof(rgb), "RGB(%u,%u,%u)", red, green, blue);
-  return ColourTexts{hex, html, rgb};
 }
 
 std::vector<HWND> ChildrenOf(HWND window) {
@@ -203,10 +184,9 @@ class PickModeTest : public E2eTest {
   }
 
   void ExpectColourInEveryView(COLORREF colour) const {
-    const ColourTexts texts = ExpectedTexts(colour);
-    EXPECT_EQ(ControlText(m_window, IDC_HEX_TEXT), texts.hex);
-    EXPECT_EQ(ControlText(m_window, IDC_HTML_TEXT), texts.html);
-    EXPECT_EQ(ControlText(m_window, IDC_RGB_TEXT), texts.rgb);
+    EXPECT_EQ(ControlText(m_window, IDC_HEX_TEXT), HexTextOf(colour));
+    EXPECT_EQ(ControlText(m_window, IDC_HTML_TEXT), HtmlTextOf(colour));
+    EXPECT_EQ(ControlText(m_window, IDC_RGB_TEXT), RgbTextOf(colour));
     EXPECT_EQ(ControlText(m_window, IDC_RED_EDIT), std::to_string(GetRValue(colour)));
     EXPECT_EQ(ControlText(m_window, IDC_GREEN_EDIT), std::to_string(GetGValue(colour)));
     EXPECT_EQ(ControlText(m_window, IDC_BLUE_EDIT), std::to_string(GetBValue(colour)));
@@ -214,7 +194,7 @@ class PickModeTest : public E2eTest {
     EXPECT_EQ(TrackbarPosition(Item(IDC_GREEN_SLIDER)), GetGValue(colour));
     EXPECT_EQ(TrackbarPosition(Item(IDC_BLUE_SLIDER)), GetBValue(colour));
     EXPECT_TRUE(WaitUntil([&] { return SwatchShows(colour); }))
-        << "the swatch does not show " << texts.html;
+        << "the swatch does not show " << HtmlTextOf(colour);
   }
 
   std::string HexText() const { return ControlText(m_window, IDC_HEX_TEXT); }
@@ -318,7 +298,7 @@ TEST_F(PickModeTest, EveryWayOutBringsThePanelBackWholeInKeepOnTopsBand) {
 }
 
 TEST_F(PickModeTest, HotKeyWhilePickingOrMinimisedAndReleasesWhileIdle) {
-  const std::string white = ExpectedTexts(RGB(255, 255, 255)).hex;
+  const std::string white = HexTextOf(RGB(255, 255, 255));
   ASSERT_EQ(HexText(), white);
 
   // Releases on the bare panel while idle; the entry after them proves they were handled.
@@ -455,7 +435,7 @@ TEST_F(PickModeTest, ManyEntriesAndWaysOutLeakNothing) {
     switch (cycle % 3) {
       case 0:
         ASSERT_NO_FATAL_FAILURE(PickAt(pixel));
-        ASSERT_EQ(HexText(), ExpectedTexts(CoordinateColour(pixel.x, pixel.y)).hex);
+        ASSERT_EQ(HexText(), HexTextOf(CoordinateColour(pixel.x, pixel.y)));
         break;
       case 1:
         ASSERT_NO_FATAL_FAILURE(LeaveByRightClick(pixel));

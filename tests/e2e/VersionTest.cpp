@@ -61,43 +61,10 @@ TEST(Executable, VersionBlockNamesTheApplication) {
   EXPECT_EQ(translation->codePage, 1200);
 }
 
-namespace {
-
-struct WindowSearch {
-  DWORD processId;
-  HWND found;
-};
-
-HWND FindChromivoWindow(DWORD processId) {
-  WindowSearch search{processId, nullptr};
-  ::EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* search = reinterpret_cast<WindowSearch*>(data);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        char caption[16] = {};
-        ::GetWindowTextA(window, caption, sizeof(caption));
-        if (owner == search->processId && ::IsWindowVisible(window) &&
-            std::string(caption) == "Chromivo") {
-          search->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-}  // namespace
-
 TEST(Executable, StartsAsItsOwnProcessShowsItsWindowAndEndsWhenClosed) {
   ChromivoProcess chromivo;
   ASSERT_TRUE(chromivo.Start());
-  HWND window = nullptr;
-  for (int waited = 0; window == nullptr && waited < 20000; waited += 50) {
-    ::Sleep(50);
-    window = FindChromivoWindow(chromivo.Id());
-  }
+  const HWND window = chromivo.WaitForMainWindow(20000);
   ASSERT_NE(window, nullptr);
   ::PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(chromivo.WaitForExit(20000));

@@ -1,10 +1,12 @@
 #include "PickerFixture.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "fixtures/Input.h"
+#include "fixtures/Wait.h"
+#include "fixtures/WindowQuery.h"
 #include "res/resource.h"
 
 namespace {
@@ -13,39 +15,6 @@ namespace {
 CWinApp testApplication;
 
 constexpr UINT_PTR kLogSubclassId = 0x7E57;
-
-// SendInput's absolute coordinates run from 0 to 65535 across the primary screen; rounding up
-// lands on the pixel itself.
-LONG Normalised(LONG pixel, int screenSize) {
-  return static_cast<LONG>((static_cast<LONGLONG>(pixel) * 65536 + screenSize - 1) / screenSize);
-}
-
-void SendOne(INPUT input) {
-  ::SendInput(1, &input, sizeof(input));
-}
-
-bool IsExtendedKey(WORD virtualKey) {
-  switch (virtualKey) {
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-    case VK_HOME:
-    case VK_END:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_DELETE:
-      return true;
-    default:
-      return false;
-  }
-}
-
-std::string Formatted(const char* format, int first, int second, int third) {
-  char text[32];
-  std::snprintf(text, sizeof(text), format, first, second, third);
-  return text;
-}
 
 }  // namespace
 
@@ -93,18 +62,6 @@ std::vector<std::string> MessageLog::TextsSet() const {
   return texts;
 }
 
-std::string HexTextOf(COLORREF color) {
-  return Formatted("0x%02X%02X%02X", GetBValue(color), GetGValue(color), GetRValue(color));
-}
-
-std::string HtmlTextOf(COLORREF color) {
-  return Formatted("#%02X%02X%02X", GetRValue(color), GetGValue(color), GetBValue(color));
-}
-
-std::string RgbTextOf(COLORREF color) {
-  return Formatted("RGB(%d,%d,%d)", GetRValue(color), GetGValue(color), GetBValue(color));
-}
-
 void PickerTest::SetUp() {
   ASSERT_TRUE(dialog.Create()) << "the picker window could not be created";
   Pump();
@@ -130,22 +87,11 @@ void PickerTest::Pump() {
 }
 
 bool PickerTest::PumpUntil(const std::function<bool()>& condition, int milliseconds) {
-  for (int waited = 0; waited < milliseconds; waited += 10) {
-    Pump();
-    if (condition()) {
-      return true;
-    }
-    ::Sleep(10);
-  }
-  Pump();
-  return condition();
+  return WaitUntil(condition, static_cast<DWORD>(milliseconds), [this] { Pump(); });
 }
 
 std::string PickerTest::Text(int id) const {
-  const HWND control = Control(id);
-  std::vector<char> text(static_cast<size_t>(::GetWindowTextLengthA(control)) + 1);
-  ::GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-  return text.data();
+  return TextOf(Control(id));
 }
 
 void PickerTest::SetText(int id, const char* text) {
@@ -157,10 +103,7 @@ int PickerTest::SliderPos(int id) const {
 }
 
 RECT PickerTest::ControlRect(int id) const {
-  RECT rect;
-  ::GetWindowRect(Control(id), &rect);
-  ::MapWindowPoints(nullptr, dialog.m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
+  return RectInParentClient(Control(id));
 }
 
 void PickerTest::PressKey(int id, WPARAM virtualKey) {
@@ -178,34 +121,56 @@ void PickerTest::ClickButton(int id) {
 
 void PickerTest::MoveMouse(int id, POINT point) {
   ::ClientToScreen(Control(id), &point);
-  m_mouse = INPUT{};
-  m_mouse.type = INPUT_MOUSE;
-  m_mouse.mi.dx = Normalised(point.x, ::GetSystemMetrics(SM_CXSCREEN));
-  m_mouse.mi.dy = Normalised(point.y, ::GetSystemMetrics(SM_CYSCREEN));
-  m_mouse.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  m_mouseOnScreen = point;
   // Under Wine a move can be followed, some milliseconds later, by a mouse message from where the
   // cursor was before (the desktop's echo of its own pointer warp). The move is sent again until
-  // the last mouse message this thread handled has been at the point for a while.
-  int polls = 0;
-  const auto settled = [this, &polls, &point] {
-    polls = m_lastMousePoint.x == point.x && m_lastMousePoint.y == point.y ? polls + 1 : 0;
-    return polls >= 3;
+  // the last mouse message this thread handled has been at the point for a while. The while is
+  // measured in time, not in polls: a poll comes early whenever any message arrives.
+  constexpr ULONGLONG kSettleMs = 30;
+  ULONGLONG atPointSince = 0;  // 0: the last mouse message was elsewhere
+  const auto settled = [this, &atPointSince, &point] {
+    if (m_lastMousePoint.x != point.x || m_lastMousePoint.y != point.y) {
+      atPointSince = 0;
+      return false;
+    }
+    const ULONGLONG now = ::GetTickCount64();
+    if (atPointSince == 0) {
+      atPointSince = now;
+    }
+    return now - atPointSince >= kSettleMs;
   };
   bool there = false;
   for (int attempt = 0; attempt < 5 && !there; ++attempt) {
-    SendOne(m_mouse);
-    polls = 0;
+    EXPECT_TRUE(MoveMouseTo(point));
+    atPointSince = 0;
     there = PumpUntil(settled, 300);
   }
   EXPECT_TRUE(there) << "the mouse did not stay at " << point.x << "," << point.y;
 }
 
-// The press or release carries the point itself, so that it lands there even if the cursor was
-// pulled away in between.
+// The press or release carries the point itself (as all the fixtures' mouse events do), so that
+// it lands there even if the cursor was pulled away in between. The member function hides the
+// fixtures' MouseButton, hence ::MouseButton.
 void PickerTest::MouseButton(DWORD mouseEventFlag) {
-  INPUT input = m_mouse;
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | mouseEventFlag;
-  SendOne(input);
+  bool sent = false;
+  switch (mouseEventFlag) {
+    case MOUSEEVENTF_LEFTDOWN:
+      sent = PressMouse(m_mouseOnScreen, ::MouseButton::kLeft);
+      break;
+    case MOUSEEVENTF_LEFTUP:
+      sent = ReleaseMouse(m_mouseOnScreen, ::MouseButton::kLeft);
+      break;
+    case MOUSEEVENTF_RIGHTDOWN:
+      sent = PressMouse(m_mouseOnScreen, ::MouseButton::kRight);
+      break;
+    case MOUSEEVENTF_RIGHTUP:
+      sent = ReleaseMouse(m_mouseOnScreen, ::MouseButton::kRight);
+      break;
+    default:
+      ADD_FAILURE() << "not a button press or release: " << mouseEventFlag;
+      return;
+  }
+  EXPECT_TRUE(sent);
   Pump();
 }
 
@@ -223,15 +188,9 @@ void PickerTest::RightClick(int id, POINT point) {
 
 void PickerTest::TypeKey(WORD virtualKey) {
   ::SetForegroundWindow(dialog.m_hWnd);
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = IsExtendedKey(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0;
-  SendOne(input);
+  EXPECT_TRUE(KeyDown(virtualKey));
   Pump();
-  input.ki.dwFlags |= KEYEVENTF_KEYUP;
-  SendOne(input);
+  EXPECT_TRUE(KeyUp(virtualKey));
   Pump();
 }
 
@@ -303,45 +262,7 @@ std::pair<int, int> PickerTest::Selection(int id) const {
 }
 
 PickerTest::ClientImage PickerTest::CaptureClient() const {
-  RECT client;
-  ::GetClientRect(dialog.m_hWnd, &client);
-  POINT origin{0, 0};
-  ::ClientToScreen(dialog.m_hWnd, &origin);
-
   ClientImage image;
-  image.m_width = client.right;
-  image.m_height = client.bottom;
-  image.m_pixels.resize(static_cast<size_t>(image.m_width) * static_cast<size_t>(image.m_height));
-
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = image.m_width;
-  info.bmiHeader.biHeight = -image.m_height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-
-  CClientDC screen(nullptr);
-  CDC memory;
-  memory.CreateCompatibleDC(&screen);
-  void* bits = nullptr;
-  CBitmap dib;
-  dib.Attach(::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  memory.SelectObject(&dib);
-  memory.BitBlt(0, 0, image.m_width, image.m_height, &screen, origin.x, origin.y, SRCCOPY);
-  ::GdiFlush();
-  const auto* pixels = static_cast<const DWORD*>(bits);
-  for (size_t i = 0; i < image.m_pixels.size(); ++i) {
-    // DIB pixels are 0x00RRGGBB; COLORREF is 0x00BBGGRR.
-    const DWORD p = pixels[i];
-    image.m_pixels[i] = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
+  image.m_capture = ScreenCapture::Of(ClientRectOnScreen(dialog.m_hWnd));
   return image;
-}
-
-COLORREF PickerTest::ClientImage::At(int x, int y) const {
-  if (x < 0 || y < 0 || x >= m_width || y >= m_height) {
-    return CLR_INVALID;
-  }
-  return m_pixels[static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x)];
 }

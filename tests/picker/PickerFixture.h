@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "fixtures/ColourText.h"
+#include "fixtures/ScreenCapture.h"
 #include "picker/PickerDialog.h"
 
 // Opens the picker's protected state to the tests.
@@ -50,11 +52,6 @@ class MessageLog {
   std::vector<Entry> m_entries;
 };
 
-// How every view of the colour reads it, formatted here independently of the program.
-std::string HexTextOf(COLORREF color);
-std::string HtmlTextOf(COLORREF color);
-std::string RgbTextOf(COLORREF color);
-
 class PickerTest : public testing::Test {
  public:
   void SetUp() override;
@@ -78,9 +75,10 @@ class PickerTest : public testing::Test {
   // A click of a push button as the user makes it (BN_CLICKED to the window).
   void ClickButton(int id);
 
-  // Real input through SendInput, delivered by the window system and pumped here. Points are in
-  // the control's client coordinates; a button (MOUSEEVENTF_LEFTDOWN, ...) is pressed or released
-  // where the mouse was last moved to. Keys go to the focus, with the window in the foreground.
+  // Real input through SendInput (the end-to-end fixtures' Input), delivered by the window system
+  // and pumped here. Points are in the control's client coordinates; a button
+  // (MOUSEEVENTF_LEFTDOWN, ...) is pressed or released where the mouse was last moved to. Keys go
+  // to the focus, with the window in the foreground.
   void MoveMouse(int id, POINT point);
   void MouseButton(DWORD mouseEventFlag);
   void Click(int id, POINT point);
@@ -98,22 +96,23 @@ class PickerTest : public testing::Test {
   // EM_GETSEL of an edit as {start, end}.
   std::pair<int, int> Selection(int id) const;
 
-  // What the window's client area shows on the screen, copied in one go.
+  // What the window's client area shows on the screen, copied in one go; read in client
+  // coordinates.
   class ClientImage {
    public:
-    COLORREF At(int x, int y) const;
+    // CLR_INVALID outside the client area.
+    COLORREF At(int x, int y) const { return m_capture.PixelAtOffset(x, y); }
 
    private:
     friend class PickerTest;
-    int m_width = 0;
-    int m_height = 0;
-    std::vector<COLORREF> m_pixels;
+    ScreenCapture m_capture;
   };
   ClientImage CaptureClient() const;
 
   TestPickerDialog dialog;
 
  private:
-  INPUT m_mouse{};
+  // Where MoveMouse last sent the mouse, on the screen.
+  POINT m_mouseOnScreen{};
   POINT m_lastMousePoint{-1, -1};
 };

@@ -218,14 +218,5 @@ std::vector<std::string> LinkRecord::Lines() const {
 }
 
 bool LinkRecord::WaitForLines(size_t count, const std::function<void()>& pump) const {
-  for (int waited = 0; waited < 15000; waited += 20) {
-    if (pump) {
-      pump();
-    }
-    if (Lines().size() >= count) {
-      return true;
-    }
-    ::Sleep(20);
-  }
-  return Lines().size() >= count;
+  return WaitUntil([&] { return Lines().size() >= count; }, kDefaultTimeoutMs, pump);
 }

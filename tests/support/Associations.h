@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/Wait.h"
+
 // Changes under HKEY_CLASSES_ROOT, undone when the object goes. The original state of each
 // changed key is first copied under HKEY_CURRENT_USER, so that a test program that dies midway
 // is undone by the next one that makes such changes (the Wine prefix outlives the run).
@@ -50,8 +52,9 @@ class LinkRecord {
   LinkRecord& operator=(const LinkRecord&) = delete;
 
   std::vector<std::string> Lines() const;
-  // Waits until there are at least count lines, calling pump meanwhile; false if none came.
-  bool WaitForLines(size_t count, const std::function<void()>& pump = {}) const;
+  // Waits until there are at least count lines, pumping messages meanwhile; false if they did
+  // not come.
+  bool WaitForLines(size_t count, const std::function<void()>& pump = PumpMessages) const;
 
  private:
   std::string m_path;
