@@ -77,6 +77,7 @@ class CWnd : public CCmdTarget {
                           flags);
   }
   BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+  BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
   void GetClientRect(LPRECT rect) const { ::GetClientRect(m_hWnd, rect); }
   void GetWindowRect(LPRECT rect) const { ::GetWindowRect(m_hWnd, rect); }
   void InvalidateRect(LPCRECT rect, BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, rect, erase); }

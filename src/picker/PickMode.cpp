@@ -117,8 +117,10 @@ void CPickerDialog::OnRButtonUp(UINT, CPoint) {
   Default();
 }
 
+// While the colour dialog is open it has disabled this window: pick mode would cover the dialog
+// with a window that takes no clicks, and Esc would go to the dialog underneath.
 LRESULT CPickerDialog::OnHotKey(WPARAM wParam, LPARAM) {
-  if (wParam == PICK_HOTKEY_ID) {
+  if (wParam == PICK_HOTKEY_ID && IsWindowEnabled()) {
     StartPicking();
   }
   return 0;

@@ -387,3 +387,26 @@ TEST_F(ClipboardTest, DoubleClickOpensTheDialogInsideTheSwatchOnlyAndNeverInPick
   EXPECT_EQ(ColourDialog(), nullptr);
   EXPECT_EQ(ControlText(m_window, IDC_RGB_TEXT), colourBefore);
 }
+
+// The colour dialog disables the window that owns it. Pick mode would cover the dialog with a
+// window that takes no clicks, and Esc would go to the hidden dialog: the hot key must wait.
+TEST_F(ClipboardTest, HotKeyDoesNothingWhileTheColourDialogIsOpen) {
+  const RECT window = WindowRectOnScreen(m_window);
+  ASSERT_TRUE(Click(ScreenCentreOf(IDC_SELECT_COLOR)));
+  const HWND dialog = WaitForColourDialog();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(PressKey(kChromivoHotKeyKey, kCtrl));
+  // The dialog's red edit takes a typed digit only once the key before it has been handled.
+  ASSERT_TRUE(TypeIntoEdit(dialog, kDialogRedEdit, "7"));
+  EXPECT_EQ(WindowRectOnScreen(m_window), window);
+  EXPECT_TRUE(IsShown(Control(m_window, IDC_SLORP)));
+  ASSERT_TRUE(PressKey(VK_ESCAPE));
+  ASSERT_TRUE(WaitUntilNoColourDialog());
+
+  // The key is Chromivo's again once the dialog has closed.
+  ASSERT_TRUE(PressKey(kChromivoHotKeyKey, kCtrl));
+  const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  EXPECT_TRUE(WaitUntil([&] { return WindowRectOnScreen(m_window) == screen; }));
+  ASSERT_TRUE(PressKey(VK_ESCAPE));
+  EXPECT_TRUE(WaitUntil([&] { return WindowRectOnScreen(m_window) == window; }));
+}
