@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Associations.h"
+#include "PreTranslatePump.h"
 #include "about/AboutDialog.h"
 #include "fixtures/Input.h"
 #include "fixtures/Rect.h"
@@ -19,16 +20,6 @@
 namespace {
 
 CWinApp testApplication;
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (!AfxPreTranslateTree(nullptr, &msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-  }
-}
 
 // The visible window of this thread that the owner owns: the box while it is open.
 HWND OwnedWindow(HWND owner) {
@@ -190,12 +181,12 @@ class AboutTest : public testing::Test {
     // Away from the screen's corner, so that the box's placement depends on the picker's.
     picker.SetWindowPos(nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ::SetForegroundWindow(picker.m_hWnd);
-    Pump();
+    PumpThroughPreTranslate();
   }
   void TearDown() override {
     testApplication.m_pMainWnd = nullptr;
     picker.DestroyWindow();
-    Pump();
+    PumpThroughPreTranslate();
   }
 
   // Runs the script while the picker's About command runs.
@@ -254,9 +245,10 @@ TEST_F(AboutTest, AboutButtonOpensTheBoxLaidOutWhereTheSystemPlacedIt) {
   CreationPlaces placed;
   BoxScript script(picker.m_hWnd, {look, ClickOn(IDC_ABOUT_OK)});
   const POINT aboutButton = CentreOf(WindowRectOnScreen(::GetDlgItem(picker.m_hWnd, IDC_ABOUT)));
-  ASSERT_TRUE(GlideMouse(aboutButton, Pump));
+  ASSERT_TRUE(GlideMouse(aboutButton, PumpThroughPreTranslate));
   ASSERT_TRUE(Click(aboutButton));
-  WaitUntil([&] { return script.Finished() && !::IsWindow(script.Box()); }, 5000, Pump);
+  WaitUntil([&] { return script.Finished() && !::IsWindow(script.Box()); }, 5000,
+            PumpThroughPreTranslate);
 
   ASSERT_TRUE(script.Finished()) << "the About button did not open the box, or OK did not end it";
   EXPECT_FALSE(::IsWindow(script.Box()));
@@ -359,10 +351,10 @@ TEST_F(AboutTest, SystemCommands0x0010To0x001FOpenTheBoxOthersActAsUsual) {
 
   BoxScript watch(picker.m_hWnd, {kCancel});
   ::SendMessageA(picker.m_hWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  Pump();
+  PumpThroughPreTranslate();
   EXPECT_TRUE(::IsIconic(picker.m_hWnd));
   ::SendMessageA(picker.m_hWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
-  Pump();
+  PumpThroughPreTranslate();
   EXPECT_FALSE(::IsIconic(picker.m_hWnd));
   EXPECT_EQ(watch.Box(), nullptr) << "no box for other system commands";
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Associations.h"
+#include "PreTranslatePump.h"
 #include "LinkLabelTestIds.h"
 #include "controls/LinkLabel.h"
 #include "fixtures/Input.h"
@@ -51,16 +52,6 @@ class LinkTestDialog : public CDialog {
   }
 };
 
-void Pump() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (!AfxPreTranslateTree(nullptr, &msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-  }
-}
-
 // Dispatches messages one at a time until the condition holds, so that it is seen before the
 // messages that follow change it again.
 bool PumpUntil(const std::function<bool()>& condition) {
@@ -85,7 +76,7 @@ bool PumpUntil(const std::function<bool()>& condition) {
 
 // Lets queued input reach the windows when there is nothing to wait for.
 void Settle() {
-  PumpFor(100, Pump);
+  PumpFor(100, PumpThroughPreTranslate);
 }
 
 struct Colours {
@@ -127,7 +118,7 @@ class LinkLabelTest : public testing::Test {
   }
   void TearDown() override {
     dialog.reset();
-    Pump();
+    PumpThroughPreTranslate();
   }
 
   const HCURSOR hand = ::LoadCursor(nullptr, IDC_HAND);
@@ -217,7 +208,7 @@ TEST_F(LinkLabelTest, ClickOpensTheCaptionOfALabelNeverGivenALinkAndLeavesItAsIt
 
   TestLabel& label = dialog->captioned;
   const POINT centre = CentreOf(WindowRectOnScreen(label));
-  ASSERT_TRUE(GlideMouse(centre, Pump));
+  ASSERT_TRUE(GlideMouse(centre, PumpThroughPreTranslate));
   ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == TRUE; }));
   ASSERT_TRUE(PumpUntil([&] { return ColoursOf(label).violet > 0; }));
 
@@ -229,7 +220,7 @@ TEST_F(LinkLabelTest, ClickOpensTheCaptionOfALabelNeverGivenALinkAndLeavesItAsIt
   const Colours clicked = ColoursOf(label);
   EXPECT_GT(clicked.violet, 0);
   EXPECT_EQ(clicked.blue, 0);
-  ASSERT_TRUE(record.WaitForLines(1, Pump));
+  ASSERT_TRUE(record.WaitForLines(1, PumpThroughPreTranslate));
   EXPECT_EQ(record.Lines().at(0), recorder + " --shell \"http://caption.example/own\"");
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "PreTranslatePump.h"
 #include "WindowTestSupport.h"
 
 namespace {
@@ -36,7 +37,7 @@ class CControlsDialog : public CTestDialog {
     ::SetFocus(control);
     ::PostMessageA(control, WM_KEYDOWN, key, 1);
     ::PostMessageA(control, WM_KEYUP, key, 0xC0000001);
-    PumpMessages(m_hWnd);
+    PumpThroughPreTranslateUpTo(m_hWnd);
   }
 
   CString EditText() const {
@@ -71,7 +72,7 @@ TEST(Trackbar, Platform_TrackbarSetPosRaisesNoScroll) {
   dialog.m_scrolls.clear();
 
   dialog.m_slider.SetPos(100);
-  PumpMessages(dialog.m_hWnd);
+  PumpThroughPreTranslateUpTo(dialog.m_hWnd);
   EXPECT_EQ(dialog.m_slider.GetPos(), 100);
   EXPECT_TRUE(dialog.m_scrolls.empty());
 }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "PreTranslatePump.h"
 #include "WindowTestSupport.h"
 
 namespace {
@@ -180,7 +181,7 @@ TEST(PreTranslate, DroppedMessageNeverReachesTheControl) {
 
   ::PostMessageA(dialog.m_edit, WM_CHAR, 'x', 1);
   ::PostMessageA(dialog.m_edit, WM_CHAR, 'y', 1);
-  PumpMessages(dialog);
+  PumpThroughPreTranslateUpTo(dialog);
 
   CString text;
   dialog.m_edit.GetWindowText(text);

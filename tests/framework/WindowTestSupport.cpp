@@ -6,16 +6,6 @@ BOOL CTestDialog::OnInitDialog() {
   return CDialog::OnInitDialog();
 }
 
-void PumpMessages(HWND hWndStop) {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (!AfxPreTranslateTree(hWndStop, &msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
-  }
-}
-
 CCanvas::CCanvas(int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);

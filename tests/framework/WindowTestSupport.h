@@ -20,10 +20,6 @@ class CTestDialog : public CDialog {
   BOOL OnInitDialog() override;
 };
 
-// Handles every message already queued for this thread as the modal loop would: each object
-// from the message's window up to hWndStop sees it in PreTranslateMessage first.
-void PumpMessages(HWND hWndStop);
-
 // A 32-bit bitmap selected into a memory DC.
 class CCanvas {
  public:
