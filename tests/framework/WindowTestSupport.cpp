@@ -1,5 +1,7 @@
 #include "WindowTestSupport.h"
 
+#include "TopDownBitmap.h"
+
 BOOL CTestDialog::OnInitDialog() {
   ::SetWindowPos(m_hWnd, nullptr, kDialogLeft, kDialogTop, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -8,12 +10,7 @@ BOOL CTestDialog::OnInitDialog() {
 
 CCanvas::CCanvas(int width, int height) {
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  info.bmiHeader = TopDown32BitHeader(width, height);
   void* bits = nullptr;
   m_bitmap.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   m_dc.CreateCompatibleDC(nullptr);
