@@ -162,3 +162,18 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
   }
   return ::IsDialogMessageA(m_hWnd, pMsg);
 }
+
+void CDialog::ApplyLayout(const CDpiScale& scale, SIZE designClient,
+                          std::span<const CControlPlace> designPlaces) {
+  CRect window;
+  GetWindowRect(window);
+  CRect client;
+  GetClientRect(client);
+  const int frameWidth = window.Width() - client.Width();
+  const int frameHeight = window.Height() - client.Height();
+  MoveWindow(window.left, window.top, scale.Scale(designClient.cx) + frameWidth,
+             scale.Scale(designClient.cy) + frameHeight, TRUE);
+  for (const CControlPlace& place : designPlaces) {
+    GetDlgItem(place.id)->MoveWindow(scale.Scale(place), TRUE);
+  }
+}

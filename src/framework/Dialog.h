@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <span>
+
+#include "framework/DpiScale.h"
 #include "framework/Wnd.h"
 
 class CDataExchange {
@@ -43,6 +46,11 @@ class CDialog : public CWnd {
 
  protected:
   virtual void DoDataExchange(CDataExchange*) {}
+  // Lays the dialog out from its design at 96 DPI, scaled: the client area becomes the design's
+  // client size (the window keeps its top-left corner and takes whatever its caption and frame
+  // need around it) and each control goes to its place.
+  void ApplyLayout(const CDpiScale& scale, SIZE designClient,
+                   std::span<const CControlPlace> designPlaces);
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam,

@@ -7,6 +7,7 @@
 
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "framework/DpiScale.h"
 #include "framework/Gdi.h"
 #include "framework/Geometry.h"
 #include "framework/Handle.h"

@@ -61,6 +61,7 @@ class CDC {
   COLORREF SetTextColor(COLORREF color) { return ::SetTextColor(m_hDC, color); }
   int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
   COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
+  int GetDeviceCaps(int index) const { return ::GetDeviceCaps(m_hDC, index); }
   BOOL BitBlt(int x, int y, int width, int height, CDC* pSrcDC, int xSrc, int ySrc, DWORD rop);
 
   // One-pixel frame inside the rectangle: top and left lines in one colour, right and bottom

@@ -72,6 +72,9 @@ class CWnd : public CCmdTarget {
   void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE) {
     ::MoveWindow(m_hWnd, x, y, width, height, repaint);
   }
+  void MoveWindow(LPCRECT rect, BOOL repaint = TRUE) {
+    MoveWindow(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, repaint);
+  }
   BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT flags) {
     return ::SetWindowPos(m_hWnd, pWndInsertAfter ? pWndInsertAfter->m_hWnd : nullptr, x, y, cx, cy,
                           flags);
