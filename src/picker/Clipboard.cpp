@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include "picker/PickerDialog.h"
-#include "picker/Swatch.h"
 #include "res/resource.h"
 
 #include <commdlg.h>
@@ -109,9 +108,7 @@ void CPickerDialog::OnLButtonDown(UINT, CPoint) {
 // to the pick.
 void CPickerDialog::OnLButtonDblClk(UINT, CPoint point) {
   if (!m_picking && !m_pressedWhilePicking) {
-    CRect client;
-    GetClientRect(client);
-    if (SwatchRect(client).PtInRect(point)) {
+    if (SwatchRect().PtInRect(point)) {
       OnSelectColor();
     }
   }

@@ -1,7 +1,6 @@
 // The current colour: the one operation that changes it and rewrites every view of it.
 #include "picker/ColorText.h"
 #include "picker/PickerDialog.h"
-#include "picker/Swatch.h"
 #include "res/resource.h"
 
 // With updateEdits true, each edit write runs that edit's change handler before it returns; the
@@ -33,8 +32,6 @@ void CPickerDialog::SetCurrentColor(COLORREF color, bool updateEdits) {
 
   m_color = color;
 
-  CRect client;
-  GetClientRect(client);
-  const CRect swatch = SwatchRect(client);
+  const CRect swatch = SwatchRect();
   InvalidateRect(swatch, TRUE);
 }

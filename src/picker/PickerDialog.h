@@ -55,6 +55,8 @@ class CPickerDialog : public CDialog {
   void OnLButtonDblClk(UINT nFlags, CPoint point);
 
   HICON m_appIcon;
+  // The panel's layout, swatch and frames are a 96-DPI design shown at the system DPI.
+  const CDpiScale m_scale = CDpiScale::ForSystem();
   CBitmap m_snapshot;
   COLORREF m_color = 0;
   CRect m_savedRect;
@@ -74,6 +76,8 @@ class CPickerDialog : public CDialog {
 
  private:
   void PaintPanel(CPaintDC& dc);
+  // The swatch in client coordinates: where it is painted, invalidated and double-clicked.
+  CRect SwatchRect() const;
   void PaintSnapshot();
   void SetUpChannelEditors();
   void OnChangeChannel(CEdit& changed);

@@ -1,9 +1,13 @@
-// The colour swatch: a 60 x 13 pixel area of the client, 10 pixels in from the right edge, on
-// the "Current Color:" row. Not a control: painted, invalidated and hit-tested by the window.
+// The colour swatch: 60 x 13 design pixels of the client, 10 in from the right edge, on the
+// "Current Color:" row, scaled like the rest of the panel. Not a control: painted, invalidated
+// and hit-tested by the window.
 #pragma once
 
+#include "framework/DpiScale.h"
 #include "framework/Geometry.h"
 
-inline CRect SwatchRect(const CRect& client) {
-  return CRect(client.right - 70, client.top + 127, client.right - 10, client.top + 140);
+inline CRect SwatchRect(const CRect& client, const CDpiScale& scale) {
+  const int right = client.right - scale.Scale(10);
+  const int top = client.top + scale.Scale(127);
+  return CRect(right - scale.Scale(60), top, right, top + scale.Scale(13));
 }

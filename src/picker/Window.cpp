@@ -7,22 +7,14 @@
 
 namespace {
 
-constexpr int kWindowWidth = 410;
-constexpr int kWindowHeight = 192;
+// The panel's design, in pixels of a 96-DPI screen; shown scaled to the screen's DPI.
+constexpr SIZE kClientSize{404, 167};
 constexpr COLORREF kOutlineGrey = RGB(128, 128, 128);
 // System commands 0x0010 to 0x001F (low four bits masked) open the About box.
 constexpr UINT kAboutCommand = 0x0010;
 
-struct ControlPlace {
-  int id;
-  int x;
-  int y;
-  int width;
-  int height;
-};
-
-// Fixed pixels, the same whatever the dialog font or the screen's resolution.
-constexpr ControlPlace kLayout[] = {
+// x, y, width and height of each control in the client area.
+constexpr CControlPlace kLayout[] = {
     {IDC_HEX_LABEL, 5, 8, 84, 13},         {IDC_HEX_TEXT, 8, 26, 96, 13},
     {IDC_COPY_HEX, 111, 23, 48, 20},       {IDC_RED_LABEL, 173, 26, 21, 13},
     {IDC_RED_EDIT, 194, 23, 26, 20},       {IDC_RED_SPIN, 222, 21, 16, 23},
@@ -101,12 +93,7 @@ BOOL CPickerDialog::OnInitDialog() {
 
   ::RegisterHotKey(m_hWnd, PICK_HOTKEY_ID, MOD_CONTROL, VK_SUBTRACT);
 
-  CRect rect;
-  GetWindowRect(rect);
-  MoveWindow(rect.left, rect.top, kWindowWidth, kWindowHeight, TRUE);
-  for (const ControlPlace& place : kLayout) {
-    GetDlgItem(place.id)->MoveWindow(place.x, place.y, place.width, place.height, TRUE);
-  }
+  ApplyLayout(m_scale, kClientSize, kLayout);
   return TRUE;
 }
 
@@ -132,16 +119,21 @@ void CPickerDialog::OnPaint() {
   }
 }
 
+// The outlines stay one pixel wide at every scale.
 void CPickerDialog::PaintPanel(CPaintDC& dc) {
-  CRect client;
-  GetClientRect(client);
-  CRect swatch = SwatchRect(client);
+  CRect swatch = SwatchRect();
   dc.Draw3dRect(swatch, kOutlineGrey, kOutlineGrey);
   swatch.DeflateRect(1, 1);
   dc.FillSolidRect(swatch, m_color);
   for (const RECT& frame : kTextFrames) {
-    dc.Draw3dRect(&frame, kOutlineGrey, kOutlineGrey);
+    dc.Draw3dRect(m_scale.Scale(frame), kOutlineGrey, kOutlineGrey);
   }
+}
+
+CRect CPickerDialog::SwatchRect() const {
+  CRect client;
+  GetClientRect(client);
+  return ::SwatchRect(client, m_scale);
 }
 
 HCURSOR CPickerDialog::OnQueryDragIcon() {
