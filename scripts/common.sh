@@ -5,6 +5,7 @@ CHROMIVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR="$CHROMIVO_ROOT/build"
 WINE64=/usr/lib/wine/wine64
 STARTED_PIDS=()
+STARTED_PREFIXES=()
 
 PACKAGES=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-x86-64
@@ -46,10 +47,10 @@ build_preset() {
 }
 
 stop_started() {
-  local pid
-  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-    wineserver -k >/dev/null 2>&1 || true
-  fi
+  local pid prefix
+  for prefix in "${STARTED_PREFIXES[@]}"; do
+    WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+  done
   for pid in "${STARTED_PIDS[@]}"; do
     kill "$pid" >/dev/null 2>&1 || true
   done
@@ -58,6 +59,7 @@ stop_started() {
     kill -9 "$pid" >/dev/null 2>&1 || true
   done
   STARTED_PIDS=()
+STARTED_PREFIXES=()
 }
 
 # Starts Xvfb on the first free display number and exports DISPLAY.
@@ -81,10 +83,12 @@ start_virtual_display() {
 }
 
 # Creates the Wine prefix on first use; with a desktop size, Wine shows every window inside one
-# virtual desktop of that size (as on Windows: Wine draws the frames and gets every key).
+# virtual desktop of that size (as on Windows: Wine draws the frames and gets every key). A DPI
+# and a caption height (see set_wine_display) make the session show the screen that way.
 prepare_wine_prefix() {
-  local prefix=$1 desktop=${2:-}
+  local prefix=$1 desktop=${2:-} dpi=${3:-96} caption=${4:--}
   export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+  STARTED_PREFIXES+=("$prefix")
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     "$WINE64" wineboot -i >/dev/null 2>&1 && wineserver -w >/dev/null 2>&1 \
@@ -94,6 +98,7 @@ prepare_wine_prefix() {
   # Serif, Marlett for the caption buttons) until they are there.
   cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
   set_wine_desktop "$desktop"
+  set_wine_display "$dpi" "$caption"
   start_wineserver
   # The first program of a server session starts Wine's services and the desktop, which keep the
   # program's output open: start them here, away from the output CTest waits on.
@@ -116,6 +121,51 @@ set_wine_desktop() {
   fi
   wineserver -k >/dev/null 2>&1
   wineserver -w >/dev/null 2>&1
+}
+
+# The screen's DPI (LogPixels) and the caption bar's height (WindowMetrics CaptionHeight, in
+# negative twips as Windows writes it; - for Wine's own), which Wine reads when its session starts.
+set_wine_display() {
+  local dpi=$1 caption=$2 stamp="$WINEPREFIX/.chromivo-display"
+  [ "$(cat "$stamp" 2>/dev/null)" = "$dpi $caption" ] && return 0
+  "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 ||
+    fail "Wine could not set its DPI in $WINEPREFIX"
+  if [ "$caption" = - ]; then
+    "$WINE64" reg delete 'HKCU\Control Panel\Desktop\WindowMetrics' /v CaptionHeight /f >/dev/null 2>&1
+  else
+    "$WINE64" reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v CaptionHeight /d "$caption" /f >/dev/null 2>&1 ||
+      fail "Wine could not set its caption height in $WINEPREFIX"
+  fi
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+  echo "$dpi $caption" >"$stamp"
+}
+
+# A prefix is mostly Wine's own DLLs (some 700 MB), which no session writes: the copy links them
+# and copies only the registry, which each session keeps to itself.
+copy_wine_prefix() {
+  local from=$1 to=$2 hive
+  rm -rf "$to"
+  cp -al "$from" "$to" || return 1
+  for hive in "$from"/*.reg; do
+    cp --remove-destination "$hive" "$to/" || return 1
+  done
+}
+
+# The display configurations of tests/display-configs.txt, for the tests that also run in them:
+# each gets an X display of its own and a Wine prefix copied from the current one, and CTest's
+# launcher finds the display in CHROMIVO_DISPLAY_<name>. The current display and prefix stay.
+prepare_display_configs() {
+  local desktop=$1 base_display=$DISPLAY base_prefix=$WINEPREFIX name dpi caption
+  while read -r name dpi caption _; do
+    case "$name" in '' | '#'*) continue ;; esac
+    start_virtual_display "$desktop"
+    [ -f "$base_prefix-$name/system.reg" ] || copy_wine_prefix "$base_prefix" "$base_prefix-$name" ||
+      fail "could not copy the Wine prefix for the display configuration $name"
+    prepare_wine_prefix "$base_prefix-$name" "$desktop" "$dpi" "$caption"
+    export "CHROMIVO_DISPLAY_$name=$DISPLAY"
+  done <"$CHROMIVO_ROOT/tests/display-configs.txt"
+  export DISPLAY=$base_display WINEPREFIX=$base_prefix
 }
 
 # A persistent wineserver keeps every Wine start in this run warm.
