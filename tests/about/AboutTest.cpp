@@ -1,5 +1,6 @@
 // The About box in the test process, opened as the picker opens it, and driven from inside its
-// modal loop by steps that a thread timer runs.
+// modal loop by steps that a thread timer runs. ScaledAboutBox also runs at every display scale
+// and caption height the test command sets up.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,7 +9,10 @@
 #include <vector>
 
 #include "Associations.h"
+#include "DesignLayout.h"
+#include "OwnedWindow.h"
 #include "PreTranslatePump.h"
+#include "TextFit.h"
 #include "about/AboutDialog.h"
 #include "fixtures/Input.h"
 #include "fixtures/Rect.h"
@@ -20,26 +24,6 @@
 namespace {
 
 CWinApp testApplication;
-
-// The visible window of this thread that the owner owns: the box while it is open.
-HWND OwnedWindow(HWND owner) {
-  struct Search {
-    HWND owner;
-    HWND found;
-  } search{owner, nullptr};
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* search = reinterpret_cast<Search*>(data);
-        if (::GetWindow(window, GW_OWNER) == search->owner && ::IsWindowVisible(window)) {
-          search->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 // Steps run one per timer tick, inside the box's modal loop once the box is on the screen; a
 // step returns true when it is done. A script still unfinished after many ticks cancels the box,
@@ -202,25 +186,6 @@ class AboutTest : public testing::Test {
 }  // namespace
 
 TEST_F(AboutTest, AboutButtonOpensTheBoxLaidOutWhereTheSystemPlacedIt) {
-  struct Place {
-    int id;
-    RECT rect;
-  };
-  const auto at = [](int id, int x, int y, int width, int height) {
-    return Place{id, RECT{x, y, x + width, y + height}};
-  };
-  const Place expected[] = {
-      at(IDC_ABOUT_ICON, 6, 10, 32, 32),
-      at(IDC_ABOUT_VERSION, 47, 7, 219, 13),
-      at(IDC_ABOUT_NOTICE_FIRST, 47, 23, 219, 13),
-      at(IDC_ABOUT_NOTICE_SECOND, 47, 39, 219, 13),
-      at(IDC_ABOUT_FRAME, 6, 57, 276, 143),
-      at(IDC_ABOUT_OK, 235, 205, 48, 20),
-      at(IDC_ABOUT_HOMEPAGE_LINK, 15, 151, 135, 13),
-      at(IDC_ABOUT_REFER_LINK, 152, 151, 135, 13),
-      at(IDC_ABOUT_FAQ_LINK, 15, 179, 135, 13),
-      at(IDC_ABOUT_SUPPORT_LINK, 152, 179, 135, 13),
-  };
   struct Seen {
     std::string caption;
     RECT window{};
@@ -236,7 +201,7 @@ TEST_F(AboutTest, AboutButtonOpensTheBoxLaidOutWhereTheSystemPlacedIt) {
     seen.pickerEnabled = ::IsWindowEnabled(picker.m_hWnd) != FALSE;
     seen.focus = ::GetFocus();
     seen.ok = ::GetDlgItem(box, IDC_ABOUT_OK);
-    for (const Place& place : expected) {
+    for (const DesignPlace& place : kAboutLayout) {
       seen.controls.push_back(RectInParentClient(::GetDlgItem(box, place.id)));
       seen.texts.push_back(TextOf(::GetDlgItem(box, place.id)));
     }
@@ -262,12 +227,12 @@ TEST_F(AboutTest, AboutButtonOpensTheBoxLaidOutWhereTheSystemPlacedIt) {
   EXPECT_EQ(seen.window.top, created.y);
   EXPECT_EQ(seen.window.right - seen.window.left, 294);
   EXPECT_EQ(seen.window.bottom - seen.window.top, 252);
-  ASSERT_EQ(seen.controls.size(), std::size(expected));
-  for (size_t i = 0; i < std::size(expected); ++i) {
-    const RECT& want = expected[i].rect;
+  ASSERT_EQ(seen.controls.size(), std::size(kAboutLayout));
+  for (size_t i = 0; i < std::size(kAboutLayout); ++i) {
+    const RECT& want = kAboutLayout[i].rect;
     const RECT& got = seen.controls[i];
     EXPECT_TRUE(::EqualRect(&want, &got))
-        << "control " << expected[i].id << " at (" << got.left << "," << got.top << ") "
+        << "control " << kAboutLayout[i].id << " at (" << got.left << "," << got.top << ") "
         << got.right - got.left << "x" << got.bottom - got.top;
   }
   // Every text but the icon's; the links keep their captions.
@@ -420,4 +385,24 @@ TEST_F(AboutTest, MainWindowLinkShowsItsAddressWithTheHandCursor) {
   EXPECT_FALSE(info.fIcon);
   EXPECT_EQ(info.xHotspot, 7u);
   EXPECT_EQ(info.yHotspot, 2u);
+}
+
+TEST(ScaledAboutBox, ClientAreaIsTheScaledDesignAndHoldsEveryControlAndText) {
+  CAboutDialog box;
+  ASSERT_TRUE(box.Create());
+  const int dpi = SystemDpi();
+  RECT client;
+  ::GetClientRect(box.m_hWnd, &client);
+  EXPECT_EQ(client.right, ScaledToDpi(kAboutClientSize.cx, dpi));
+  EXPECT_EQ(client.bottom, ScaledToDpi(kAboutClientSize.cy, dpi));
+  for (const DesignPlace& place : kAboutLayout) {
+    const HWND control = ::GetDlgItem(box.m_hWnd, place.id);
+    const RECT actual = RectInParentClient(control);
+    EXPECT_TRUE(IsAtScaledPlace(actual, place.rect, dpi))
+        << "control " << place.id << " at " << testing::PrintToString(actual);
+    EXPECT_TRUE(LiesWithin(actual, client)) << "control " << place.id << " reaches out";
+    EXPECT_TRUE(TextFitsControl(control));
+  }
+  box.DestroyWindow();
+  PumpThroughPreTranslate();
 }

@@ -1,16 +1,19 @@
 // Pick mode inside the test process, where the window's class can be read (Wine answers null for
 // another process's class cursor): the cursor it shows while picking and after, and a release
-// over a pixel the window cannot read.
+// over a pixel the window cannot read. ScaledPanelTest also runs at every display scale the test
+// command sets up: the pick is of the exact screen pixel whatever the scale.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "PickerFixture.h"
+#include "fixtures/KnownImageWindow.h"
 #include "res/resource.h"
 
 namespace {
 
 using PickModeWindowTest = PickerTest;
+using ScaledPanelTest = PickerTest;
 
 HCURSOR ClassCursorOf(HWND window) {
   return reinterpret_cast<HCURSOR>(::GetClassLongPtrA(window, GCLP_HCURSOR));
@@ -61,4 +64,25 @@ TEST_F(PickModeWindowTest, TargetCursorWhilePickingArrowAfterAndAnUnreadablePixe
   EXPECT_EQ(dialog.m_color, before);
   EXPECT_EQ(Text(IDC_HEX_TEXT), hexBefore);
   EXPECT_EQ(ClassCursorOf(Window()), arrow);
+}
+
+TEST_F(ScaledPanelTest, SlorpPicksTheExactPixelOfAKnownImage) {
+  const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  // Below the picker, which keeps on top of it.
+  KnownImageWindow image(screen, CoordinatePattern(), ZOrder::kNormal);
+  ASSERT_TRUE(image.IsValid());
+  ASSERT_TRUE(image.WaitUntilOnScreen());
+
+  const RECT slorp = ControlRect(IDC_SLORP);
+  Click(IDC_SLORP, {(slorp.right - slorp.left) / 2, (slorp.bottom - slorp.top) / 2});
+  ASSERT_TRUE(PumpUntil([&] { return dialog.m_picking == 1; })) << "Slorp did not start picking";
+  // Off every pixel row and column a rounding of the scale could hit by chance.
+  const POINT pixel{screen.right * 2 / 3 + 7, screen.bottom / 3 + 5};
+  MoveMouseOnScreen(pixel);
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
+  MouseButton(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(PumpUntil([&] { return dialog.m_picking == 0; })) << "the pick did not end";
+  const COLORREF expected = image.ExpectedAt(pixel);
+  EXPECT_TRUE(ShowsColour(expected));
+  EXPECT_TRUE(SwatchShows(expected));
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "DesignLayout.h"
 #include "fixtures/Input.h"
 #include "fixtures/Wait.h"
 #include "fixtures/WindowQuery.h"
@@ -121,6 +122,10 @@ void PickerTest::ClickButton(int id) {
 
 void PickerTest::MoveMouse(int id, POINT point) {
   ::ClientToScreen(Control(id), &point);
+  MoveMouseOnScreen(point);
+}
+
+void PickerTest::MoveMouseOnScreen(POINT point) {
   m_mouseOnScreen = point;
   // Under Wine a move can be followed, some milliseconds later, by a mouse message from where the
   // cursor was before (the desktop's echo of its own pointer warp). The move is sent again until
@@ -235,7 +240,7 @@ testing::AssertionResult PickerTest::ShowsColour(COLORREF color) const {
 RECT PickerTest::Swatch() const {
   RECT client;
   ::GetClientRect(dialog.m_hWnd, &client);
-  return RECT{client.right - 70, 127, client.right - 10, 140};
+  return SwatchInClient(client, SystemDpi());
 }
 
 testing::AssertionResult PickerTest::SwatchShows(COLORREF color) {

@@ -80,6 +80,7 @@ class PickerTest : public testing::Test {
   // (MOUSEEVENTF_LEFTDOWN, ...) is pressed or released where the mouse was last moved to. Keys go
   // to the focus, with the window in the foreground.
   void MoveMouse(int id, POINT point);
+  void MoveMouseOnScreen(POINT screen);
   void MouseButton(DWORD mouseEventFlag);
   void Click(int id, POINT point);
   void RightClick(int id, POINT point);

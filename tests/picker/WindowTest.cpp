@@ -1,44 +1,20 @@
-// The window as it opens, its painting, Keep on top, and the ways its modal run ends.
+// The window as it opens, its painting, Keep on top, and the ways its modal run ends. The tests
+// of ScaledPanelTest also run at every display scale and caption height the test command sets up.
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "DesignLayout.h"
+#include "OwnedWindow.h"
 #include "PickerFixture.h"
+#include "TextFit.h"
+#include "fixtures/Rect.h"
+#include "fixtures/WindowQuery.h"
 #include "res/resource.h"
 
 namespace {
 
-struct Place {
-  int id;
-  RECT rect;  // client coordinates: left, top, right, bottom
-};
-
-// x, y, width, height of the window's fixed layout, as right/bottom-exclusive rectangles.
-constexpr Place Placed(int id, int x, int y, int width, int height) {
-  return {id, {x, y, x + width, y + height}};
-}
-
-constexpr Place kLayout[] = {
-    Placed(IDC_HEX_LABEL, 5, 8, 84, 13),         Placed(IDC_HEX_TEXT, 8, 26, 96, 13),
-    Placed(IDC_COPY_HEX, 111, 23, 48, 20),       Placed(IDC_RED_LABEL, 173, 26, 21, 13),
-    Placed(IDC_RED_EDIT, 194, 23, 26, 20),       Placed(IDC_RED_SPIN, 222, 21, 16, 23),
-    Placed(IDC_RED_SLIDER, 246, 26, 150, 15),    Placed(IDC_HTML_LABEL, 5, 47, 84, 13),
-    Placed(IDC_HTML_TEXT, 8, 65, 96, 13),        Placed(IDC_COPY_HTML, 111, 62, 48, 20),
-    Placed(IDC_GREEN_LABEL, 173, 65, 21, 13),    Placed(IDC_GREEN_EDIT, 194, 62, 26, 20),
-    Placed(IDC_GREEN_SPIN, 222, 60, 16, 23),     Placed(IDC_GREEN_SLIDER, 246, 65, 150, 15),
-    Placed(IDC_RGB_LABEL, 5, 86, 84, 13),        Placed(IDC_RGB_TEXT, 8, 102, 96, 13),
-    Placed(IDC_COPY_RGB, 111, 99, 48, 20),       Placed(IDC_BLUE_LABEL, 173, 102, 21, 13),
-    Placed(IDC_BLUE_EDIT, 194, 99, 26, 20),      Placed(IDC_BLUE_SPIN, 222, 98, 16, 23),
-    Placed(IDC_BLUE_SLIDER, 246, 102, 150, 15),  Placed(IDC_KEEP_ON_TOP, 5, 127, 93, 13),
-    Placed(IDC_HOTKEY_LABEL, 110, 127, 130, 13), Placed(IDC_CURRENT_LABEL, 246, 127, 85, 13),
-    Placed(IDC_SLORP, 2, 145, 48, 20),           Placed(IDC_SELECT_COLOR, 62, 145, 48, 20),
-    Placed(IDC_ABOUT, 122, 145, 48, 20),         Placed(IDC_EXIT, 182, 145, 48, 20),
-    Placed(IDC_HOME_LINK, 246, 146, 156, 13),
-};
-
 constexpr COLORREF kGrey = RGB(128, 128, 128);
-
-bool IsTopmost(HWND window) {
-  return (::GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
 
 // Checks a one-pixel grey outline along the inside edge of the rectangle.
 void ExpectGreyOutline(const PickerTest::ClientImage& image, const RECT& r) {
@@ -52,9 +28,47 @@ void ExpectGreyOutline(const PickerTest::ClientImage& image, const RECT& r) {
   }
 }
 
+// The colour dialog runs its own modal loop inside the double click's handling: a thread timer
+// notes the dialog the picker owns and cancels it.
+class OwnedDialogCanceller {
+ public:
+  explicit OwnedDialogCanceller(HWND owner) {
+    s_owner = owner;
+    s_seen = nullptr;
+    s_seenClass.clear();
+    m_timer = ::SetTimer(nullptr, 0, 50, Tick);
+  }
+  ~OwnedDialogCanceller() {
+    ::KillTimer(nullptr, m_timer);
+    s_owner = nullptr;
+  }
+  OwnedDialogCanceller(const OwnedDialogCanceller&) = delete;
+  OwnedDialogCanceller& operator=(const OwnedDialogCanceller&) = delete;
+
+  static HWND Seen() { return s_seen; }
+  // The class of the window seen, read while it was open.
+  static const std::string& SeenClass() { return s_seenClass; }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    const HWND dialog = s_owner != nullptr ? OwnedWindow(s_owner) : nullptr;
+    if (dialog != nullptr) {
+      s_seen = dialog;
+      s_seenClass = ClassNameOf(dialog);
+      ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+  }
+
+  static inline HWND s_owner = nullptr;
+  static inline HWND s_seen = nullptr;
+  static inline std::string s_seenClass;
+  UINT_PTR m_timer = 0;
+};
+
 }  // namespace
 
 using WindowTest = PickerTest;
+using ScaledPanelTest = PickerTest;
 
 TEST_F(WindowTest, OpensAt410By192TopmostWithKeepOnTopCheckedAndWhiteTexts) {
   RECT window;
@@ -71,13 +85,17 @@ TEST_F(WindowTest, OpensAt410By192TopmostWithKeepOnTopCheckedAndWhiteTexts) {
   EXPECT_EQ(dialog.m_picking, 0);
 }
 
-TEST_F(WindowTest, EveryControlIsVisibleAtItsPixelRectangle) {
-  for (const Place& place : kLayout) {
+TEST_F(ScaledPanelTest, ClientAreaIsTheScaledDesignAndHoldsEveryControlAtItsPlace) {
+  const int dpi = SystemDpi();
+  RECT client;
+  ::GetClientRect(Window(), &client);
+  EXPECT_EQ(client.right, ScaledToDpi(kPanelClientSize.cx, dpi));
+  EXPECT_EQ(client.bottom, ScaledToDpi(kPanelClientSize.cy, dpi));
+  for (const DesignPlace& place : kPanelLayout) {
     const RECT actual = ControlRect(place.id);
-    EXPECT_EQ(actual.left, place.rect.left) << "control " << place.id;
-    EXPECT_EQ(actual.top, place.rect.top) << "control " << place.id;
-    EXPECT_EQ(actual.right, place.rect.right) << "control " << place.id;
-    EXPECT_EQ(actual.bottom, place.rect.bottom) << "control " << place.id;
+    EXPECT_TRUE(IsAtScaledPlace(actual, place.rect, dpi))
+        << "control " << place.id << " at " << testing::PrintToString(actual);
+    EXPECT_TRUE(LiesWithin(actual, client)) << "control " << place.id << " reaches out";
     EXPECT_TRUE(::IsWindowVisible(Control(place.id))) << "control " << place.id;
   }
   int children = 0;
@@ -88,22 +106,46 @@ TEST_F(WindowTest, EveryControlIsVisibleAtItsPixelRectangle) {
   EXPECT_EQ(children, 29);
 }
 
-TEST_F(WindowTest, PaintsAWhiteSwatchInAGreyOutlineAndFramesTheThreeTexts) {
+// Every caption, the three colour texts at their longest (white) and the edits' "255".
+TEST_F(ScaledPanelTest, EveryTextFitsItsControl) {
+  ASSERT_EQ(Text(IDC_RGB_TEXT), "RGB(255,255,255)");
+  ASSERT_EQ(Text(IDC_RED_EDIT), "255");
+  for (const DesignPlace& place : kPanelLayout) {
+    EXPECT_TRUE(TextFitsControl(Control(place.id)));
+  }
+}
+
+TEST_F(ScaledPanelTest, PaintsTheSwatchAndTheTextFramesAtTheirScaledRectangles) {
   ::UpdateWindow(Window());
   const ClientImage image = CaptureClient();
-  RECT client;
-  ::GetClientRect(Window(), &client);
-  const RECT swatch{client.right - 70, 127, client.right - 10, 140};
+  const RECT swatch = Swatch();
   ExpectGreyOutline(image, swatch);
   for (int y = swatch.top + 1; y < swatch.bottom - 1; ++y) {
     for (int x = swatch.left + 1; x < swatch.right - 1; ++x) {
       ASSERT_EQ(image.At(x, y), RGB(255, 255, 255)) << x << "," << y;
     }
   }
-  EXPECT_NE(image.At(swatch.right, 133), kGrey) << "the outline stops at the swatch's right edge";
-  for (const RECT& frame : {RECT{4, 23, 105, 41}, RECT{4, 62, 105, 80}, RECT{4, 100, 105, 118}}) {
-    ExpectGreyOutline(image, frame);
+  const int middle = (swatch.top + swatch.bottom) / 2;
+  EXPECT_NE(image.At(swatch.right, middle), kGrey)
+      << "the outline stops at the swatch's right edge";
+  for (const RECT& frame : kTextFrames) {
+    ExpectGreyOutline(image, ScaledToDpi(frame, SystemDpi()));
   }
+}
+
+TEST_F(ScaledPanelTest, DoubleClickOnTheSwatchOpensTheColourDialog) {
+  const OwnedDialogCanceller canceller(Window());
+  POINT centre = CentreOf(Swatch());
+  ::ClientToScreen(Window(), &centre);
+  MoveMouseOnScreen(centre);
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
+  MouseButton(MOUSEEVENTF_LEFTUP);
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
+  MouseButton(MOUSEEVENTF_LEFTUP);
+  PumpUntil([] { return OwnedDialogCanceller::Seen() != nullptr; });
+  ASSERT_NE(OwnedDialogCanceller::Seen(), nullptr) << "no dialog opened";
+  EXPECT_EQ(OwnedDialogCanceller::SeenClass(), "#32770");
+  EXPECT_TRUE(ShowsColour(RGB(255, 255, 255))) << "a cancelled dialog changes nothing";
 }
 
 TEST_F(WindowTest, KeepOnTopTogglesTheTopmostBandWithoutMovingTheWindow) {
