@@ -66,17 +66,16 @@ void CPickerDialog::OnCopyRgb() {
   CopyTextToClipboard(text);
 }
 
-// Plain text only, exactly as shown, without a line end. When another program holds the
-// clipboard open nothing happens. When the block cannot be had, the clipboard, already emptied,
-// is closed again and nothing is written.
+// Plain text only, exactly as shown, without a line end. The block is made and filled before the
+// clipboard is touched: when no memory can be had, what the user had copied stays there. When
+// another program holds the clipboard open nothing happens, and the block is freed.
 void CPickerDialog::CopyTextToClipboard(CString text) {
-  if (!::OpenClipboard(m_hWnd)) {
+  GlobalBlock block(GMEM_MOVEABLE | GMEM_DDESHARE, static_cast<SIZE_T>(text.GetLength()) + 1);
+  if (block.Get() == nullptr || !FillBlock(block.Get(), text) || !::OpenClipboard(m_hWnd)) {
     return;
   }
   ::EmptyClipboard();
-  GlobalBlock block(GMEM_MOVEABLE | GMEM_DDESHARE, static_cast<SIZE_T>(text.GetLength()) + 1);
-  if (block.Get() != nullptr && FillBlock(block.Get(), text) &&
-      ::SetClipboardData(CF_TEXT, block.Get()) != nullptr) {
+  if (::SetClipboardData(CF_TEXT, block.Get()) != nullptr) {
     block.Release();  // the clipboard owns it now
   }
   ::CloseClipboard();
