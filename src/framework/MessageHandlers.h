@@ -86,6 +86,14 @@ requires HandlerOf<T, H, BOOL(CWnd*, UINT, UINT)> LRESULT SetCursor(CCmdTarget* 
                                  HIWORD(lParam));
 }
 
+// WM_CAPTURECHANGED: lParam is the window that takes the capture, null when nobody does.
+template <class T, auto H>
+requires HandlerOf<T, H, void(CWnd*)> LRESULT CaptureChanged(CCmdTarget* target, WPARAM,
+                                                             LPARAM lParam) {
+  (Target<T>(target)->*H)(CWnd::FromHandle(reinterpret_cast<HWND>(lParam)));
+  return 0;
+}
+
 // Reflected WM_CTLCOLOR...: wParam is the control's DC, lParam the CTLCOLOR_... kind.
 template <class T, auto H>
 requires HandlerOf<T, H, HBRUSH(CDC*, UINT)> LRESULT CtlColor(CCmdTarget* target, WPARAM wParam,
@@ -119,4 +127,5 @@ requires HandlerOf<T, H, HBRUSH(CDC*, UINT)> LRESULT CtlColor(CCmdTarget* target
 #define ON_WM_LBUTTONDBLCLK() AFX_ENTRY(WM_LBUTTONDBLCLK, 0, 0, Mouse, OnLButtonDblClk)
 #define ON_WM_MOUSEMOVE() AFX_ENTRY(WM_MOUSEMOVE, 0, 0, Mouse, OnMouseMove)
 #define ON_WM_HSCROLL() AFX_ENTRY(WM_HSCROLL, 0, 0, Scroll, OnHScroll)
+#define ON_WM_CAPTURECHANGED() AFX_ENTRY(WM_CAPTURECHANGED, 0, 0, CaptureChanged, OnCaptureChanged)
 #define ON_WM_SETCURSOR() AFX_ENTRY(WM_SETCURSOR, 0, 0, SetCursor, OnSetCursor)

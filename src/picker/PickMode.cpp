@@ -1,6 +1,7 @@
 // Screen pick mode: the window freezes the primary display in a snapshot and covers it; a left
 // button release takes the colour under the cursor, a right release or Esc gives up.
 #include "picker/PickerDialog.h"
+#include "picker/ScreenSettle.h"
 #include "res/resource.h"
 
 namespace {
@@ -25,8 +26,9 @@ void SetClassCursor(HWND hWnd, HCURSOR cursor) {
 
 }  // namespace
 
-// The window is parked off the screen and its controls hidden before the copy, so the snapshot
-// never shows the program itself.
+// The window is parked off the screen and its controls hidden before the copy, and the copy waits
+// for the screen to show what lay under the window, so the snapshot never shows the program
+// itself. Pick mode holds the mouse: a release anywhere, on another monitor too, comes here.
 void CPickerDialog::StartPicking() {
   if (m_picking) {
     return;
@@ -43,6 +45,7 @@ void CPickerDialog::StartPicking() {
   ModifyStyleEx(kFrameExStyles, 0, 0);
   SetWindowPos(&wndTopMost, kParkedPosition, kParkedPosition, 1, 1, 0);
   ShowPanelControls(FALSE);
+  WaitUntilScreenShowsRectWithout(m_hWnd, m_savedRect);
 
   CDC screen;
   screen.CreateDC("DISPLAY", nullptr, nullptr, nullptr);
@@ -53,11 +56,13 @@ void CPickerDialog::StartPicking() {
   memory.BitBlt(0, 0, screenWidth, screenHeight, &screen, 0, 0, SRCCOPY);
 
   MoveWindow(0, 0, screenWidth, screenHeight, TRUE);
+  SetCapture();
 }
 
 // The colour is set while the panel is still hidden, so the window comes back showing it.
 void CPickerDialog::StopPicking() {
   m_picking = 0;
+  ::ReleaseCapture();
   ModifyStyle(0, kFrameStyles, 0);
   ModifyStyleEx(0, kFrameExStyles, 0);
   SetWindowPos(IsKeepOnTopChecked() ? &wndTopMost : &wndNoTopMost, 0, 0, 0, 0,
@@ -91,14 +96,17 @@ void CPickerDialog::PaintSnapshot() {
 // GetCursorPos would give where the pointer is when the message is handled, which may be
 // elsewhere by then (and under Wine can be an earlier position still). What is read is what the
 // window shows: the snapshot, not the live screen. A point where nothing of the window is
-// visible cannot be read (CLR_INVALID): then pick mode ends without a change.
+// visible cannot be read (CLR_INVALID), and a release outside the window (on another monitor)
+// reads nothing: then pick mode ends without a change.
 void CPickerDialog::OnLButtonUp(UINT, CPoint point) {
   if (m_picking) {
     // A release made soon after entry is handled before the first WM_PAINT, which the queue
     // gives last: the snapshot is painted first, so that the window shows it where it is read.
     UpdateWindow();
     COLORREF pixel = CLR_INVALID;
-    {
+    CRect client;
+    GetClientRect(client);
+    if (client.PtInRect(point)) {
       CClientDC window(this);
       pixel = window.GetPixel(point.x, point.y);
     }
@@ -115,6 +123,16 @@ void CPickerDialog::OnRButtonUp(UINT, CPoint) {
     StopPicking();
   }
   Default();
+}
+
+// Another program took the mouse (or the foreground, or the system cancelled the capture): the
+// frozen screen must not stay over everything while clicks and keys go elsewhere. The window's
+// own release at the end of pick mode, and its destruction once the dialog has ended, change
+// nothing.
+void CPickerDialog::OnCaptureChanged(CWnd* pWnd) {
+  if (m_picking && pWnd != this && !HasEnded()) {
+    StopPicking();
+  }
 }
 
 // While the colour dialog is open it has disabled this window: pick mode would cover the dialog

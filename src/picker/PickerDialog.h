@@ -43,6 +43,7 @@ class CPickerDialog : public CDialog {
   void ShowPanelControls(BOOL show);
   void OnLButtonUp(UINT nFlags, CPoint point);
   void OnRButtonUp(UINT nFlags, CPoint point);
+  void OnCaptureChanged(CWnd* pWnd);
   LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
 
   // Clipboard and colour dialog.

@@ -1,6 +1,7 @@
 // The window itself: set-up, the fixed pixel layout, painting, Keep on top and the ways to end.
 #include "about/AboutDialog.h"
 #include "picker/PickerDialog.h"
+#include "picker/ScreenSettle.h"
 #include "picker/Swatch.h"
 #include "res/links.h"
 #include "res/resource.h"
@@ -51,6 +52,7 @@ BEGIN_MESSAGE_MAP(CPickerDialog, CDialog)
   ON_BN_CLICKED(IDC_SLORP, StartPicking)
   ON_WM_LBUTTONUP()
   ON_WM_RBUTTONUP()
+  ON_WM_CAPTURECHANGED()
   ON_BN_CLICKED(IDC_COPY_HTML, OnCopyHtml)
   ON_BN_CLICKED(IDC_KEEP_ON_TOP, OnKeepOnTop)
   ON_WM_CLOSE()
@@ -92,6 +94,7 @@ BOOL CPickerDialog::OnInitDialog() {
   m_homeLink.SetLink(CHROMIVO_PAGES_FOLDER, AfxGetApp()->LoadCursor(IDC_HAND_CURSOR));
 
   ::RegisterHotKey(m_hWnd, PICK_HOTKEY_ID, MOD_CONTROL, VK_SUBTRACT);
+  TurnOffCompositorTransitions(m_hWnd);
 
   ApplyLayout(m_scale, kClientSize, kLayout);
   return TRUE;

@@ -1,9 +1,11 @@
 // Pick mode inside the test process, where the window's class can be read (Wine answers null for
 // another process's class cursor): the cursor it shows while picking and after, and a release
-// over a pixel the window cannot read. ScaledPanelTest also runs at every display scale the test
+// over a pixel the window cannot read; the mouse capture it holds while picking, and what losing
+// it does. ScaledPanelTest also runs at every display scale the test
 // command sets up: the pick is of the exact screen pixel whatever the scale.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "PickerFixture.h"
@@ -41,10 +43,12 @@ TEST_F(PickModeWindowTest, TargetCursorWhilePickingArrowAfterAndAnUnreadablePixe
     ClickButton(IDC_SLORP);
     ASSERT_EQ(dialog.m_picking, 1);
     EXPECT_EQ(ClassCursorOf(Window()), target);
+    EXPECT_EQ(::GetCapture(), Window()) << "a release anywhere must come to the window";
     ::PostMessageA(Window(), way.message, way.wParam, way.lParam);
     Pump();
     EXPECT_EQ(dialog.m_picking, 0);
     EXPECT_EQ(ClassCursorOf(Window()), arrow);
+    EXPECT_EQ(::GetCapture(), nullptr);
   }
 
   // Any program may move any window. Moved partly off the screen while picking, the window has
@@ -64,6 +68,39 @@ TEST_F(PickModeWindowTest, TargetCursorWhilePickingArrowAfterAndAnUnreadablePixe
   EXPECT_EQ(dialog.m_color, before);
   EXPECT_EQ(Text(IDC_HEX_TEXT), hexBefore);
   EXPECT_EQ(ClassCursorOf(Window()), arrow);
+}
+
+// A release beyond the primary screen (on another monitor), and the mouse taken by another window
+// while picking: pick mode ends as after a cancel.
+TEST_F(PickModeWindowTest, AReleaseOutsideTheSnapshotOrALostCaptureEndsPickingWithoutAChange) {
+  const COLORREF before = dialog.m_color;
+  RECT panel;
+  ::GetWindowRect(Window(), &panel);
+  const HWND other = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                       nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  const int beyondScreen = ::GetSystemMetrics(SM_CXSCREEN) + 40;
+  const std::function<void()> waysToLoseThePick[] = {
+      [&] { ::PostMessageA(Window(), WM_LBUTTONUP, 0, MAKELPARAM(beyondScreen, 300)); },
+      [&] { ::PostMessageA(Window(), WM_LBUTTONUP, 0, MAKELPARAM(-40, 300)); },
+      [&] { ::SetCapture(other); },
+  };
+  for (const auto& loseThePick : waysToLoseThePick) {
+    ClickButton(IDC_SLORP);
+    ASSERT_EQ(dialog.m_picking, 1);
+    loseThePick();
+    Pump();
+    EXPECT_EQ(dialog.m_picking, 0);
+    EXPECT_EQ(dialog.m_color, before);
+    EXPECT_TRUE(ShowsColour(before));
+    RECT now;
+    ::GetWindowRect(Window(), &now);
+    EXPECT_TRUE(::EqualRect(&now, &panel)) << "the window is back where it stood";
+    EXPECT_TRUE(::IsWindowVisible(Control(IDC_SLORP)));
+    EXPECT_NE(::GetWindowLongPtrA(Window(), GWL_STYLE) & WS_CAPTION, 0);
+    ::ReleaseCapture();
+  }
+  ::DestroyWindow(other);
 }
 
 TEST_F(ScaledPanelTest, SlorpPicksTheExactPixelOfAKnownImage) {

@@ -1,0 +1,107 @@
+#include "picker/ScreenSettle.h"
+
+#include <dwmapi.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// About six frames: long enough for a program that is waiting for input to repaint, short
+// enough to go unnoticed when one never does.
+constexpr ULONGLONG kRepaintLimitMs = 100;
+
+struct UncoveredSearch {
+  HWND self;
+  RECT area;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectUncovered(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<UncoveredSearch*>(data);
+  RECT rect;
+  if (window != search->self && ::IsWindowVisible(window) && ::GetWindowRect(window, &rect) &&
+      ::IntersectRect(&rect, &rect, &search->area)) {
+    search->found.push_back(window);
+  }
+  return TRUE;
+}
+
+// The top-level windows that overlap the area.
+std::vector<HWND> WindowsUnder(HWND self, const RECT& area) {
+  UncoveredSearch search{self, area, {}};
+  ::EnumWindows(CollectUncovered, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+BOOL CALLBACK FindPendingChild(HWND child, LPARAM data) {
+  auto* pending = reinterpret_cast<bool*>(data);
+  *pending = ::IsWindowVisible(child) && ::GetUpdateRect(child, nullptr, FALSE);
+  return !*pending;
+}
+
+// The window itself or one of its children has a paint pending.
+bool HasPaintPending(HWND window) {
+  bool pending = ::GetUpdateRect(window, nullptr, FALSE) != FALSE;
+  if (!pending) {
+    ::EnumChildWindows(window, FindPendingChild, reinterpret_cast<LPARAM>(&pending));
+  }
+  return pending;
+}
+
+// The desktop's children are all the top-level windows: only its own background counts.
+bool AnyPaintPending(const std::vector<HWND>& windows) {
+  return ::GetUpdateRect(::GetDesktopWindow(), nullptr, FALSE) ||
+         std::any_of(windows.begin(), windows.end(), HasPaintPending);
+}
+
+ULONGLONG MillisecondsLeft(ULONGLONG deadline) {
+  const ULONGLONG now = ::GetTickCount64();
+  return now < deadline ? deadline - now : 0;
+}
+
+// A window's update region empties when its painting begins, not when the pixels are out: one
+// message round trip to each window's thread, which answers only once its paint is done, makes
+// sure. A hung program is not waited for at all, a slow one no longer than the time left.
+void WaitForPaintsUnderway(std::vector<HWND> windows, ULONGLONG deadline) {
+  std::vector<DWORD> threadsAsked{::GetCurrentThreadId()};
+  windows.push_back(::GetDesktopWindow());
+  for (const HWND window : windows) {
+    const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+    const ULONGLONG left = MillisecondsLeft(deadline);
+    if (left == 0) {
+      return;
+    }
+    if (std::find(threadsAsked.begin(), threadsAsked.end(), thread) == threadsAsked.end()) {
+      threadsAsked.push_back(thread);
+      DWORD_PTR ignored = 0;
+      ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                            static_cast<UINT>(left), &ignored);
+    }
+  }
+}
+
+}  // namespace
+
+void TurnOffCompositorTransitions(HWND window) {
+  const BOOL disable = TRUE;
+  ::DwmSetWindowAttribute(window, DWMWA_TRANSITIONS_FORCEDISABLED, &disable, sizeof(disable));
+}
+
+void WaitUntilScreenShowsRectWithout(HWND window, const RECT& uncovered) {
+  BOOL composed = FALSE;
+  if (SUCCEEDED(::DwmIsCompositionEnabled(&composed)) && composed) {
+    ::DwmFlush();
+    return;
+  }
+  // Windows asks the windows a window uncovers to repaint at once; Wine's X driver restores
+  // their pixels only when the X server reports the exposure, some time later. Asking them
+  // here makes both the same, and gives the wait below something it can see.
+  ::RedrawWindow(nullptr, &uncovered, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  const ULONGLONG deadline = ::GetTickCount64() + kRepaintLimitMs;
+  const std::vector<HWND> windows = WindowsUnder(window, uncovered);
+  while (AnyPaintPending(windows) && MillisecondsLeft(deadline) > 0) {
+    ::Sleep(1);
+  }
+  WaitForPaintsUnderway(windows, deadline);
+}
