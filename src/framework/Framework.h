@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "framework/ComApartment.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/DpiScale.h"
