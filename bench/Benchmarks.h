@@ -9,5 +9,7 @@ void RunPickEntryBenchmarks(const std::string& suffix);
 void RunPickExitBenchmark();
 void RunColourBenchmarks();
 void RunSoak(int pickCycles, int colourChanges);
+// How many of so many hot-key entries of Chromivo.exe froze a screen that still showed its window.
+void RunSnapshotBenchmark(int entries);
 // Reads metric lines and prints the table and one JSON line.
 int PrintReport(const std::string& metricsFile);

@@ -34,6 +34,7 @@ const Row kRows[] = {
     {"pick_entry_2160", "pick entry 3840x2160", "copy_blit_2160", "ratio <= 1.2"},
     {"copy_blit_2160", "  floor: screen copy + blit", nullptr, ""},
     {"pick_exit", "pick exit to repainted panel", nullptr, ""},
+    {"snapshot_shows_window", "snapshots showing the window", nullptr, "0"},
     {"set_colour_with_edits", "SetCurrentColor, edits too", nullptr, "< 1000 us"},
     {"set_colour_without_edits", "SetCurrentColor, no edits", "colour_change_floor", "< 1000 us"},
     {"colour_change_floor", "  floor: its window calls alone", nullptr, ""},

@@ -106,6 +106,7 @@ start_virtual_display 1920x1080
 prepare_wine_prefix "$BUILD_DIR/wine-bench" 1920x1080
 bench startup >>"$METRICS"
 bench inprocess >>"$METRICS"
+bench snapshot >>"$METRICS"
 measure_from_outside >>"$METRICS"
 stop_started
 
