@@ -51,8 +51,8 @@ build_tree() {
     cmake --preset "$preset" -S "$tree/src" -B "$tree/build-$preset" \
       -DCHROMIVO_BUILD_TESTS=OFF -DCHROMIVO_BUILD_BENCH=OFF >/dev/null ||
       fail "cmake could not configure preset $preset in $tree"
-    cmake --build "$tree/build-$preset" --target Chromivo >/dev/null ||
-      fail "build of preset $preset in $tree failed"
+    cmake --build "$tree/build-$preset" --target Chromivo >"$tree/build-$preset.log" 2>&1 ||
+      { cat "$tree/build-$preset.log" >&2; fail "build of preset $preset in $tree failed"; }
     exe="$tree/build-$preset/bin/Chromivo.exe"
     if [ "$preset" = x86_64 ]; then name=win64; else name=win32; fi
     cp "$exe" "$tree/dist/Chromivo-$name.exe"
@@ -69,7 +69,8 @@ for tree in first second; do
   build_tree "$work/$tree"
 done
 
-for file in Chromivo-win64.exe Chromivo-win32.exe "Chromivo-$VERSION-win64.zip" "Chromivo-$VERSION-win32.zip"; do
+for file in Chromivo-win64.exe Chromivo-win32.exe \
+  "Chromivo-$VERSION-win64.zip" "Chromivo-$VERSION-win32.zip"; do
   cmp "$work/first/dist/$file" "$work/second/dist/$file" ||
     fail "$file differs between two builds of the same sources: the build is not reproducible"
 done
