@@ -21,9 +21,10 @@ using Metrics = std::map<std::string, Metric>;
 
 struct Row {
   const char* name;
-  const char* label;
+  const char* label;      // "{}" in it stands for the value of the metric named by countName
   const char* floorName;  // compared with this metric, when not null
   const char* target;
+  const char* countName = nullptr;
 };
 
 const Row kRows[] = {
@@ -46,8 +47,10 @@ const Row kRows[] = {
     {"rss_picking", "resident, picking", nullptr, "idle + one snapshot"},
     {"rss_after_pick", "resident, after picking", nullptr, "idle + 1 MiB"},
     {"soak_rss_warm", "soak: resident after warm-up", nullptr, ""},
-    {"soak_rss_after_picks", "soak: after 1000 pick cycles", nullptr, "warm-up + 1 MiB"},
-    {"soak_rss_after_changes", "soak: after 100000 colours", nullptr, "warm-up + 1 MiB"},
+    {"soak_rss_after_picks", "soak: after {} pick cycles", nullptr, "warm-up + 1 MiB",
+     "soak_pick_cycles"},
+    {"soak_rss_after_changes", "soak: after {} colours", nullptr, "warm-up + 1 MiB",
+     "soak_colour_changes"},
     {"soak_seconds", "soak: duration", nullptr, ""},
     {"exe_size", "Chromivo.exe", nullptr, ""},
     {"exe_size_stripped", "Chromivo.exe stripped", nullptr, "<= 200 KiB"},
@@ -81,6 +84,19 @@ std::optional<double> RatioToFloor(const Metrics& metrics, const Row& row) {
   return metrics.at(row.name).figure.median / metrics.at(row.floorName).figure.median;
 }
 
+std::string LabelOf(const Metrics& metrics, const Row& row) {
+  std::string label = row.label;
+  if (row.countName == nullptr) {
+    return label;
+  }
+  const auto count = metrics.find(row.countName);
+  char text[32] = "?";
+  if (count != metrics.end()) {
+    std::snprintf(text, sizeof(text), "%.0f", count->second.figure.median);
+  }
+  return label.replace(label.find("{}"), 2, text);
+}
+
 void PrintTable(const Metrics& metrics, const std::string& imports) {
   std::printf("%-32s %10s %10s %10s %-5s %7s  %s\n", "figure", "median", "min", "max", "unit",
               "ratio", "target");
@@ -96,9 +112,9 @@ void PrintTable(const Metrics& metrics, const std::string& imports) {
       std::snprintf(text, sizeof(text), "%.2f", *value);
       ratio = text;
     }
-    std::printf("%-32s %10.3f %10.3f %10.3f %-5s %7s  %s\n", row.label, metric.figure.median,
-                metric.figure.min, metric.figure.max, metric.unit.c_str(), ratio.c_str(),
-                row.target);
+    std::printf("%-32s %10.3f %10.3f %10.3f %-5s %7s  %s\n", LabelOf(metrics, row).c_str(),
+                metric.figure.median, metric.figure.min, metric.figure.max, metric.unit.c_str(),
+                ratio.c_str(), row.target);
   }
   std::printf("%-32s %s\n", "imported DLLs", imports.c_str());
 }

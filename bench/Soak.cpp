@@ -60,6 +60,11 @@ void RunSoak(int pickCycles, int colourChanges) {
   const double seconds = (NowMs() - start) / 1000.0;
   ::UnregisterHotKey(picker.m_hWnd, PICK_HOTKEY_ID);
   picker.DestroyWindow();
+  // The environment can shorten the soak: the report names the counts that were run.
+  const double picks = pickCycles;
+  const double changes = colourChanges;
+  PrintMetric("soak_pick_cycles", {picks, picks, picks}, "cycles");
+  PrintMetric("soak_colour_changes", {changes, changes, changes}, "colours");
   PrintMetric("soak_rss_warm", {warm, warm, warm}, "MiB");
   PrintMetric("soak_rss_after_picks", {afterPicks, afterPicks, afterPicks}, "MiB");
   PrintMetric("soak_rss_after_changes", {afterChanges, afterChanges, afterChanges}, "MiB");

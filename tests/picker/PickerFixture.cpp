@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "DesignLayout.h"
@@ -243,22 +244,30 @@ RECT PickerTest::Swatch() const {
   return SwatchInClient(client, SystemDpi());
 }
 
+// Painting reaches the screen once the thread's queue runs dry and the X server has drawn it,
+// not when UpdateWindow returns; on a busy machine a capture taken at once can still show the
+// colour before. The swatch is read until it shows the colour or the time is up.
 testing::AssertionResult PickerTest::SwatchShows(COLORREF color) {
-  // Painting reaches the screen once the thread's queue runs dry, not when UpdateWindow returns.
   ::UpdateWindow(dialog.m_hWnd);
-  Pump();
-  const ClientImage image = CaptureClient();
   const RECT swatch = Swatch();
-  for (int y = swatch.top + 1; y < swatch.bottom - 1; ++y) {
-    for (int x = swatch.left + 1; x < swatch.right - 1; ++x) {
-      if (image.At(x, y) != color) {
-        return testing::AssertionFailure()
-               << "swatch pixel " << x << "," << y << " is " << RgbTextOf(image.At(x, y))
-               << ", not " << RgbTextOf(color);
+  std::string wrong;
+  const auto showsColor = [&] {
+    const ClientImage image = CaptureClient();
+    for (int y = swatch.top + 1; y < swatch.bottom - 1; ++y) {
+      for (int x = swatch.left + 1; x < swatch.right - 1; ++x) {
+        if (image.At(x, y) != color) {
+          wrong = "swatch pixel " + std::to_string(x) + "," + std::to_string(y) + " is " +
+                  RgbTextOf(image.At(x, y)) + ", not " + RgbTextOf(color);
+          return false;
+        }
       }
     }
+    return true;
+  };
+  if (PumpUntil(showsColor)) {
+    return testing::AssertionSuccess();
   }
-  return testing::AssertionSuccess();
+  return testing::AssertionFailure() << wrong;
 }
 
 std::pair<int, int> PickerTest::Selection(int id) const {

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Builds the Windows downloads: Release for x86_64 and i686, each zipped with its user README, in
+# dist/ with their SHA256SUMS. Everything is built twice, from two fresh copies of the sources in
+# two temporary folders, and the executables and zips of the two must be byte for byte the same;
+# dist/ is written only then. The sources are the files git tracks (with their changes) and the
+# ones it does not ignore; every time stamp is the last commit's.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+
+# Only what building and zipping needs; the tests' packages are the test command's business.
+PACKAGES=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix cmake ninja-build zip git)
+DIST_DIR="$CHROMIVO_ROOT/dist"
+VERSION=$(sed -n 's/^project(Chromivo VERSION \([0-9.]*\).*/\1/p' "$CHROMIVO_ROOT/CMakeLists.txt")
+[ -n "$VERSION" ] || fail "no version in CMakeLists.txt"
+# Zip entries hold local times: one zone for everyone.
+export TZ=UTC
+SOURCE_DATE_EPOCH=$(git -C "$CHROMIVO_ROOT" log -1 --format=%ct) || fail "not a git checkout"
+export SOURCE_DATE_EPOCH
+
+copy_sources() {
+  local target=$1
+  mkdir -p "$target"
+  (cd "$CHROMIVO_ROOT" && git ls-files -z -co --exclude-standard |
+    while IFS= read -r -d '' file; do
+      if [ -e "$file" ]; then printf '%s\0' "$file"; fi
+    done |
+    tar --null -T - -cf -) | tar -xf - -C "$target"
+}
+
+# The zip of one build: Chromivo.exe and README.txt (CRLF, so that every Notepad shows it), in
+# that order, with fixed modes and times and no extra fields (-X: no owner, no second times).
+zip_program() {
+  local exe=$1 bits=$2 zipfile=$3 stage
+  stage=${zipfile%.zip}
+  mkdir -p "$stage"
+  install -m 0755 "$exe" "$stage/Chromivo.exe"
+  sed -e "s/@VERSION@/$VERSION/" -e "s/@BITS@/$bits/" -e 's/$/\r/' \
+    "$CHROMIVO_ROOT/docs/README.txt" >"$stage/README.txt"
+  chmod 0644 "$stage/README.txt"
+  touch -d "@$SOURCE_DATE_EPOCH" "$stage/Chromivo.exe" "$stage/README.txt"
+  (cd "$stage" && zip -q -X -9 "$zipfile" Chromivo.exe README.txt)
+  rm -rf "$stage"
+}
+
+# Builds both programs from one copy of the sources and zips them into <tree>/dist.
+build_tree() {
+  local tree=$1 preset exe name
+  copy_sources "$tree/src"
+  mkdir -p "$tree/dist"
+  for preset in x86_64 i686; do
+    cmake --preset "$preset" -S "$tree/src" -B "$tree/build-$preset" \
+      -DCHROMIVO_BUILD_TESTS=OFF -DCHROMIVO_BUILD_BENCH=OFF >/dev/null ||
+      fail "cmake could not configure preset $preset in $tree"
+    cmake --build "$tree/build-$preset" --target Chromivo >"$tree/build-$preset.log" 2>&1 ||
+      { cat "$tree/build-$preset.log" >&2; fail "build of preset $preset in $tree failed"; }
+    exe="$tree/build-$preset/bin/Chromivo.exe"
+    if [ "$preset" = x86_64 ]; then name=win64; else name=win32; fi
+    cp "$exe" "$tree/dist/Chromivo-$name.exe"
+    zip_program "$exe" "${name#win}-bit" "$tree/dist/Chromivo-$VERSION-$name.zip"
+  done
+}
+
+ensure_packages
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+for tree in first second; do
+  echo "chromivo: building the downloads in $work/$tree" >&2
+  build_tree "$work/$tree"
+done
+
+for file in Chromivo-win64.exe Chromivo-win32.exe \
+  "Chromivo-$VERSION-win64.zip" "Chromivo-$VERSION-win32.zip"; do
+  cmp "$work/first/dist/$file" "$work/second/dist/$file" ||
+    fail "$file differs between two builds of the same sources: the build is not reproducible"
+done
+echo "chromivo: both builds are byte for byte the same" >&2
+
+rm -rf "$DIST_DIR"
+mkdir -p "$DIST_DIR"
+cp "$work/first/dist/"*.zip "$DIST_DIR/"
+(cd "$DIST_DIR" && sha256sum -- *.zip >SHA256SUMS)
+ls -l "$DIST_DIR"
+cat "$DIST_DIR/SHA256SUMS"
