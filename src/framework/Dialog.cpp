@@ -4,6 +4,7 @@
 
 #include "framework/MessageHandlers.h"
 #include "framework/WinApp.h"
+#include "framework/WindowPosBatch.h"
 
 namespace {
 
@@ -173,7 +174,8 @@ void CDialog::ApplyLayout(const CDpiScale& scale, SIZE designClient,
   const int frameHeight = window.Height() - client.Height();
   MoveWindow(window.left, window.top, scale.Scale(designClient.cx) + frameWidth,
              scale.Scale(designClient.cy) + frameHeight, TRUE);
+  CWindowPosBatch controls(static_cast<int>(designPlaces.size()));
   for (const CControlPlace& place : designPlaces) {
-    GetDlgItem(place.id)->MoveWindow(scale.Scale(place), TRUE);
+    controls.Move(::GetDlgItem(m_hWnd, place.id), scale.Scale(place));
   }
 }

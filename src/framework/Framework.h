@@ -15,4 +15,5 @@
 #include "framework/MessageHandlers.h"
 #include "framework/String.h"
 #include "framework/WinApp.h"
+#include "framework/WindowPosBatch.h"
 #include "framework/Wnd.h"

@@ -1,5 +1,7 @@
 // Screen pick mode: the window freezes the primary display in a snapshot and covers it; a left
 // button release takes the colour under the cursor, a right release or Esc gives up.
+#include <iterator>
+
 #include "picker/PickerDialog.h"
 #include "picker/ScreenSettle.h"
 #include "res/resource.h"
@@ -76,9 +78,15 @@ void CPickerDialog::StopPicking() {
   m_snapshot.DeleteObject();
 }
 
+// One batch for all 29. Hiding a control one by one gives the keyboard focus to the window if the
+// control had it; so does hiding them all.
 void CPickerDialog::ShowPanelControls(BOOL show) {
+  if (!show && ::IsChild(m_hWnd, ::GetFocus())) {
+    ::SetFocus(m_hWnd);
+  }
+  CWindowPosBatch controls(static_cast<int>(std::size(kPanelControls)));
   for (const int id : kPanelControls) {
-    GetDlgItem(id)->ShowWindow(show ? SW_SHOW : SW_HIDE);
+    controls.Show(::GetDlgItem(m_hWnd, id), show != FALSE);
   }
 }
 
