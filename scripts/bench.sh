@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs whatever is missing, builds Chromivo and its benchmark, and measures: start-up against a
-# minimal dialog program, pick entry at 1920x1080 and 3840x2160 against a bare screen copy and
-# blit, pick exit, the colour path, idle CPU and resident memory (read from outside the
-# processes, in /proc), a soak, and the executable's footprint. Prints a table and one JSON line.
-# CHROMIVO_SOAK_PICKS and CHROMIVO_SOAK_CHANGES shorten the soak (default 1000 and 100000).
+# minimal dialog program (bare, and with Chromivo's manifest), pick entry at 1920x1080 and
+# 3840x2160 against a program that takes the same hot key and copies and blits the screen, pick
+# exit, whether a snapshot ever shows the window, the colour path, idle CPU and resident memory
+# (read from outside the processes, in /proc), a soak, and the executable's footprint. Prints a
+# table and one JSON line. CHROMIVO_SOAK_PICKS and CHROMIVO_SOAK_CHANGES shorten the soak (default
+# 1000 and 100000), CHROMIVO_SNAPSHOT_ENTRIES the snapshot check (default 1000).
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 trap stop_started EXIT
@@ -61,6 +63,7 @@ covers_screen() {
 
 measure_from_outside() {
   local idle=() idle_minimal=() rss_idle=() rss_picking=() rss_after=() rss_minimal=() run
+  local rss_manifest=()
   for run in $(seq "$RUNS"); do
     start_program Chromivo.exe Chromivo
     rss_idle+=("$(rss_mib "$PROGRAM_PID")")
@@ -76,6 +79,10 @@ measure_from_outside() {
     rss_minimal+=("$(rss_mib "$PROGRAM_PID")")
     idle_minimal+=("$(idle_cpu_ms)")
     stop_program
+
+    start_program MinimalDialogManifest.exe Minimal
+    rss_manifest+=("$(rss_mib "$PROGRAM_PID")")
+    stop_program
   done
   summarise idle_cpu ms "${idle[@]}"
   summarise idle_cpu_minimal ms "${idle_minimal[@]}"
@@ -83,6 +90,7 @@ measure_from_outside() {
   summarise rss_picking MiB "${rss_picking[@]}"
   summarise rss_after_pick MiB "${rss_after[@]}"
   summarise rss_minimal MiB "${rss_minimal[@]}"
+  summarise rss_minimal_manifest MiB "${rss_manifest[@]}"
 }
 
 footprint() {
