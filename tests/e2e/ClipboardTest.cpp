@@ -10,8 +10,8 @@
 
 #include "fixtures/ChromivoProcess.h"
 #include "fixtures/Clipboard.h"
-#include "fixtures/ColourText.h"
 #include "fixtures/E2eTest.h"
+#include "fixtures/ExpectedColorTexts.h"
 #include "fixtures/Foreground.h"
 #include "fixtures/Input.h"
 #include "fixtures/Platform.h"

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "fixtures/ChromivoProcess.h"
-#include "fixtures/ColourText.h"
 #include "fixtures/E2eTest.h"
+#include "fixtures/ExpectedColorTexts.h"
 #include "fixtures/Foreground.h"
 #include "fixtures/Handles.h"
 #include "fixtures/ImagePattern.h"

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "fixtures/ColourText.h"
+#include "fixtures/ExpectedColorTexts.h"
 #include "fixtures/ScreenCapture.h"
 #include "picker/PickerDialog.h"
 
