@@ -7,7 +7,7 @@ void RunStartupBenchmarks();
 // Pick entry against a bare screen copy and blit; metric names end with the given suffix.
 void RunPickEntryBenchmarks(const std::string& suffix);
 void RunPickExitBenchmark();
-void RunColourBenchmarks();
-void RunSoak(int pickCycles, int colourChanges);
+void RunColorBenchmarks();
+void RunSoak(int pickCycles, int colorChanges);
 // Reads metric lines and prints the table and one JSON line.
 int PrintReport(const std::string& metricsFile);

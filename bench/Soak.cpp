@@ -36,7 +36,7 @@ void PickCycle(BenchPicker& picker, int cycle) {
 
 // Pick cycles and colour changes: the working set after them against where it stood after a
 // warm-up of ten cycles.
-void RunSoak(int pickCycles, int colourChanges) {
+void RunSoak(int pickCycles, int colorChanges) {
   BenchPicker picker;
   picker.Create();
   PumpPickerUntil(picker, [&] { return IsPainted(picker.m_hWnd); });
@@ -49,8 +49,8 @@ void RunSoak(int pickCycles, int colourChanges) {
     PickCycle(picker, cycle);
   }
   const double afterPicks = WorkingSetMiB();
-  for (int change = 0; change < colourChanges; ++change) {
-    picker.SetCurrentColor(SampleColour(change), change % 2 == 0);
+  for (int change = 0; change < colorChanges; ++change) {
+    picker.SetCurrentColor(SampleColor(change), change % 2 == 0);
     if (change % 100 == 0) {
       PumpPicker(picker);
     }

@@ -5,7 +5,7 @@
 
 #include "framework/String.h"
 
-TEST(String, FormatWritesTheProgramsColourForms) {
+TEST(String, FormatWritesTheProgramsColorForms) {
   CString text;
   text.Format("0x%02X%02X%02X", 0x0A, 0xFF, 0x00);
   EXPECT_STREQ(text, "0x0AFF00");

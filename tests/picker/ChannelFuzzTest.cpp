@@ -187,9 +187,9 @@ class ChannelFuzzTest : public PickerTest {
         return std::string(up ? "up" : "down") + " arrow of spin " + which;
       }
       default: {
-        const COLORREF colour = RGB(random.Below(256), random.Below(256), random.Below(256));
-        dialog.SetCurrentColor(colour, true);
-        return "colour set to " + RgbTextOf(colour);
+        const COLORREF color = RGB(random.Below(256), random.Below(256), random.Below(256));
+        dialog.SetCurrentColor(color, true);
+        return "colour set to " + RgbTextOf(color);
       }
     }
   }
@@ -208,7 +208,7 @@ class ChannelFuzzTest : public PickerTest {
   }
 };
 
-TEST_F(ChannelFuzzTest, TheColourIsAlwaysTheOneTheEditsMakeAndEveryViewShowsIt) {
+TEST_F(ChannelFuzzTest, TheColorIsAlwaysTheOneTheEditsMakeAndEveryViewShowsIt) {
   const long steps = FromEnvironment("CHROMIVO_FUZZ_STEPS", kDefaultSteps);
   const unsigned seed = static_cast<unsigned>(FromEnvironment("CHROMIVO_FUZZ_SEED", kDefaultSeed));
   std::printf("channel fuzz: %ld steps, seed %s\n", steps, Hex(seed).c_str());
@@ -226,7 +226,7 @@ TEST_F(ChannelFuzzTest, TheColourIsAlwaysTheOneTheEditsMakeAndEveryViewShowsIt) 
       return "step " + std::to_string(step) + " (seed " + Hex(seed) + "): " + did +
              "; the edits read \"" + texts[0] + "\", \"" + texts[1] + "\", \"" + texts[2] + "\"";
     };
-    ASSERT_TRUE(ShowsColour(made)) << context();
+    ASSERT_TRUE(ShowsColor(made)) << context();
     ASSERT_LE(nesting.Deepest(), kDeepestChangeNesting) << context();
     if (step % kSwatchEvery == 0) {
       ASSERT_TRUE(SwatchShows(made)) << context();
