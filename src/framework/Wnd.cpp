@@ -148,26 +148,20 @@ void CWnd::GetWindowText(CString& text) const {
 }
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT nFlags) {
-  const DWORD style = GetStyle();
-  const DWORD newStyle = (style & ~remove) | add;
-  if (style == newStyle) {
-    return FALSE;
-  }
-  ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(newStyle));
-  if (nFlags != 0) {
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-  }
-  return TRUE;
+  return ModifyStyleLong(GWL_STYLE, remove, add, nFlags);
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT nFlags) {
-  const DWORD style = GetExStyle();
+  return ModifyStyleLong(GWL_EXSTYLE, remove, add, nFlags);
+}
+
+BOOL CWnd::ModifyStyleLong(int index, DWORD remove, DWORD add, UINT nFlags) {
+  const auto style = static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, index));
   const DWORD newStyle = (style & ~remove) | add;
   if (style == newStyle) {
     return FALSE;
   }
-  ::SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(newStyle));
+  ::SetWindowLongPtrA(m_hWnd, index, static_cast<LONG_PTR>(newStyle));
   if (nFlags != 0) {
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);

@@ -113,6 +113,8 @@ class CWnd : public CCmdTarget {
   static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR idSubclass, DWORD_PTR refData) noexcept;
   bool CanBind(HWND hWnd) const;
+  // GWL_STYLE or GWL_EXSTYLE.
+  BOOL ModifyStyleLong(int index, DWORD remove, DWORD add, UINT nFlags);
   BOOL ReflectCtlColor(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   void OnNcDestroyed();
 
