@@ -132,19 +132,19 @@ void CDialog::EndDialog(int nResult) {
   ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
 }
 
-BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
-  CDataExchange exchange(this, bSaveAndValidate);
+BOOL CDialog::UpdateData() {
+  CDataExchange exchange(this);
   DoDataExchange(&exchange);
   return TRUE;
 }
 
 BOOL CDialog::OnInitDialog() {
-  UpdateData(FALSE);
+  UpdateData();
   return TRUE;
 }
 
 void CDialog::OnOK() {
-  UpdateData(TRUE);
+  UpdateData();
   EndDialog(IDOK);
 }
 

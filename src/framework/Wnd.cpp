@@ -64,7 +64,6 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, UINT nCode) {
   return TRUE;
 }
 
-const CWnd CWnd::wndTop(HWND_TOP);
 const CWnd CWnd::wndTopMost(HWND_TOPMOST);
 const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 

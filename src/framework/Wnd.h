@@ -33,14 +33,12 @@ class CWnd : public CCmdTarget {
 
   HWND m_hWnd = nullptr;
 
-  static const CWnd wndTop;
   static const CWnd wndTopMost;
   static const CWnd wndNoTopMost;
 
   static CWnd* FromHandle(HWND hWnd);
   static CWnd* FromHandlePermanent(HWND hWnd);
 
-  HWND GetSafeHwnd() const { return m_hWnd; }
   operator HWND() const { return m_hWnd; }
 
   // Binds the object to an existing window: PreSubclassWindow first, then every message of the
