@@ -114,10 +114,7 @@ INT_PTR CDialog::RunModalLoop() {
       }
       return -1;
     }
-    if (!AfxPreTranslateTree(m_hWnd, &msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
+    AfxTranslateAndDispatch(m_hWnd, &msg);
     if (!::IsWindow(m_hWnd)) {
       break;
     }

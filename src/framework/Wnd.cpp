@@ -31,6 +31,19 @@ void DropTemporariesOfDestroyedWindows() {
   std::erase_if(TemporaryObjects(), [](const auto& entry) { return !::IsWindow(entry.first); });
 }
 
+bool PreTranslateTree(HWND hWndStop, MSG* pMsg) {
+  for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
+    if (CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
+        wnd != nullptr && wnd->PreTranslateMessage(pMsg)) {
+      return true;
+    }
+    if (hWnd == hWndStop || (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD) == 0) {
+      return false;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP* map, UINT message, UINT code,
@@ -261,15 +274,9 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* pResult) 
   return *pResult != 0;
 }
 
-BOOL AfxPreTranslateTree(HWND hWndStop, MSG* pMsg) {
-  for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
-    if (CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
-        wnd != nullptr && wnd->PreTranslateMessage(pMsg)) {
-      return TRUE;
-    }
-    if (hWnd == hWndStop || (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD) == 0) {
-      return FALSE;
-    }
+void AfxTranslateAndDispatch(HWND hWndStop, MSG* pMsg) {
+  if (!PreTranslateTree(hWndStop, pMsg)) {
+    ::TranslateMessage(pMsg);
+    ::DispatchMessageA(pMsg);
   }
-  return FALSE;
 }

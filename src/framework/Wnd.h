@@ -120,6 +120,7 @@ class CWnd : public CCmdTarget {
   bool m_permanent = false;
 };
 
-// A window message pump step shared by the modal loop and tests: every object from the
-// message's window up to hWndStop may take the message in its PreTranslateMessage.
-BOOL AfxPreTranslateTree(HWND hWndStop, MSG* pMsg);
+// One step of a message loop, shared by the modal loop, the application's loop and the loops of
+// tests: every object from the message's window up to hWndStop may take the message in its
+// PreTranslateMessage; a message none takes is translated and dispatched.
+void AfxTranslateAndDispatch(HWND hWndStop, MSG* pMsg);

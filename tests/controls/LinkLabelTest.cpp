@@ -58,10 +58,7 @@ bool PumpUntil(const std::function<bool()>& condition) {
   for (int waited = 0; waited < 5000; waited += 10) {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (!AfxPreTranslateTree(nullptr, &msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-      }
+      AfxTranslateAndDispatch(nullptr, &msg);
       if (condition()) {
         return true;
       }

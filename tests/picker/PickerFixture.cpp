@@ -79,10 +79,7 @@ void PickerTest::Pump() {
     if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) {
       m_lastMousePoint = msg.pt;
     }
-    if (!AfxPreTranslateTree(dialog.m_hWnd, &msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
+    AfxTranslateAndDispatch(dialog.m_hWnd, &msg);
   }
 }
 
