@@ -13,15 +13,15 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0xC4A0;
 
-// Stateless wrappers for windows without a permanent object. A wrapper holds nothing but the
-// handle, so a stale entry still wraps whatever window now has that handle; entries of destroyed
-// windows are dropped whenever a permanent window goes away.
 // Windows bound to their objects, from binding until WM_NCDESTROY or the object's destruction.
 std::unordered_map<HWND, CWnd*>& PermanentObjects() {
   static std::unordered_map<HWND, CWnd*> objects;
   return objects;
 }
 
+// Stateless wrappers for windows without a permanent object. A wrapper holds nothing but the
+// handle, so a stale entry still wraps whatever window now has that handle; entries of destroyed
+// windows are dropped whenever a permanent window goes away.
 std::unordered_map<HWND, std::unique_ptr<CWnd>>& TemporaryObjects() {
   static std::unordered_map<HWND, std::unique_ptr<CWnd>> objects;
   return objects;
