@@ -250,6 +250,7 @@ TEST_F(ChannelsTest, PastedTextCountsByItsFirstThreeCharacters) {
   } cases[] = {
       {"12abc", "12abc", 12, {5, 5}}, {"abc", "abc", 0, {3, 3}},   {" 7", " 7", 7, {2, 2}},
       {"-1", "-1", 255, {2, 2}},      {"999", "255", 255, {0, 3}}, {"0040", "0040", 4, {4, 4}},
+      {"255", "255", 255, {3, 3}},    {"256", "255", 255, {0, 3}},
   };
   for (const auto& [pasted, shown, green, selection] : cases) {
     SetText(IDC_GREEN_EDIT, "128");
