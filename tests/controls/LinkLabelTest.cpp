@@ -52,6 +52,9 @@ class LinkTestDialog : public CDialog {
   }
 };
 
+// The message PumpUntil handled last.
+MSG lastHandled{};
+
 // Dispatches messages one at a time until the condition holds, so that it is seen before the
 // messages that follow change it again.
 bool PumpUntil(const std::function<bool()>& condition) {
@@ -59,6 +62,7 @@ bool PumpUntil(const std::function<bool()>& condition) {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       AfxTranslateAndDispatch(nullptr, &msg);
+      lastHandled = msg;
       if (condition()) {
         return true;
       }
@@ -74,6 +78,12 @@ bool PumpUntil(const std::function<bool()>& condition) {
 // Lets queued input reach the windows when there is nothing to wait for.
 void Settle() {
   PumpFor(100, PumpThroughPreTranslate);
+}
+
+// Whether the last message handled was the pointer's move to this screen point.
+bool MovedTo(POINT screen) {
+  return lastHandled.message == WM_MOUSEMOVE && lastHandled.pt.x == screen.x &&
+         lastHandled.pt.y == screen.y;
 }
 
 struct Colors {
@@ -184,8 +194,9 @@ TEST_F(LinkLabelTest, HoverTurnsVioletAndHoldsTheMouseUntilItLeavesTheLabel) {
   EXPECT_EQ(cursor.hCursor, hand);
 
   // The last column is still inside; the first column past it (x equal to the width) is not.
-  ASSERT_TRUE(MoveMouseTo({rect.right - 1, rect.top + 3}));
-  Settle();
+  const POINT lastColumn{rect.right - 1, rect.top + 3};
+  ASSERT_TRUE(MoveMouseTo(lastColumn));
+  ASSERT_TRUE(PumpUntil([&] { return MovedTo(lastColumn); }));
   EXPECT_TRUE(label.m_hovering);
   EXPECT_EQ(::GetCapture(), label.m_hWnd);
   ASSERT_TRUE(MoveMouseTo({rect.right, rect.top + 3}));
