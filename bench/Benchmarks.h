@@ -7,8 +7,8 @@ void RunStartupBenchmarks();
 // Pick entry against a bare screen copy and blit; metric names end with the given suffix.
 void RunPickEntryBenchmarks(const std::string& suffix);
 void RunPickExitBenchmark();
-void RunColourBenchmarks();
-void RunSoak(int pickCycles, int colourChanges);
+void RunColorBenchmarks();
+void RunSoak(int pickCycles, int colorChanges);
 // How many of so many hot-key entries of Chromivo.exe froze a screen that still showed its window.
 void RunSnapshotBenchmark(int entries);
 // Reads metric lines and prints the table and one JSON line.

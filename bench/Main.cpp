@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
   } else if (step == "inprocess") {
     RunPickEntryBenchmarks("_1080");
     RunPickExitBenchmark();
-    RunColourBenchmarks();
+    RunColorBenchmarks();
     RunSoak(EnvironmentNumber("CHROMIVO_SOAK_PICKS", 1000),
             EnvironmentNumber("CHROMIVO_SOAK_CHANGES", 100000));
   } else if (step == "snapshot") {

@@ -3,10 +3,7 @@
 void PumpPicker(const CPickerDialog& picker) {
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (!AfxPreTranslateTree(picker.m_hWnd, &msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
+    AfxTranslateAndDispatch(picker.m_hWnd, &msg);
   }
 }
 

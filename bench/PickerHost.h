@@ -16,7 +16,7 @@ template <class Condition>
 bool PumpPickerUntil(const CPickerDialog& picker, Condition condition, double timeoutMs = 10000);
 
 // A colour for the i-th of many changes, different from its neighbours.
-inline COLORREF SampleColour(int i) {
+inline COLORREF SampleColor(int i) {
   return RGB(i * 7 & 0xFF, i * 13 & 0xFF, i * 29 & 0xFF);
 }
 

@@ -36,7 +36,7 @@ void PickCycle(BenchPicker& picker, int cycle) {
 
 // Pick cycles and colour changes: the working set after them against where it stood after a
 // warm-up of ten cycles.
-void RunSoak(int pickCycles, int colourChanges) {
+void RunSoak(int pickCycles, int colorChanges) {
   BenchPicker picker;
   picker.Create();
   PumpPickerUntil(picker, [&] { return IsPainted(picker.m_hWnd); });
@@ -49,8 +49,8 @@ void RunSoak(int pickCycles, int colourChanges) {
     PickCycle(picker, cycle);
   }
   const double afterPicks = WorkingSetMiB();
-  for (int change = 0; change < colourChanges; ++change) {
-    picker.SetCurrentColor(SampleColour(change), change % 2 == 0);
+  for (int change = 0; change < colorChanges; ++change) {
+    picker.SetCurrentColor(SampleColor(change), change % 2 == 0);
     if (change % 100 == 0) {
       PumpPicker(picker);
     }
@@ -62,7 +62,7 @@ void RunSoak(int pickCycles, int colourChanges) {
   picker.DestroyWindow();
   // The environment can shorten the soak: the report names the counts that were run.
   const double picks = pickCycles;
-  const double changes = colourChanges;
+  const double changes = colorChanges;
   PrintMetric("soak_pick_cycles", {picks, picks, picks}, "cycles");
   PrintMetric("soak_colour_changes", {changes, changes, changes}, "colours");
   PrintMetric("soak_rss_warm", {warm, warm, warm}, "MiB");

@@ -10,8 +10,6 @@ class CStatic : public CWnd {};
 
 class CEdit : public CWnd {
  public:
-  // The answer of EM_GETSEL: start in the low word, end in the high word.
-  DWORD GetSel() const { return static_cast<DWORD>(SendMessage(EM_GETSEL, 0, 0)); }
   // Selects the range and, unless told not to, scrolls the caret into view.
   void SetSel(int startChar, int endChar, BOOL noScroll = FALSE) {
     SendMessage(EM_SETSEL, static_cast<WPARAM>(startChar), endChar);

@@ -115,10 +115,7 @@ INT_PTR CDialog::RunModalLoop() {
       }
       return -1;
     }
-    if (!AfxPreTranslateTree(m_hWnd, &msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
+    AfxTranslateAndDispatch(m_hWnd, &msg);
     if (!::IsWindow(m_hWnd)) {
       break;
     }
@@ -133,19 +130,19 @@ void CDialog::EndDialog(int nResult) {
   ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
 }
 
-BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
-  CDataExchange exchange(this, bSaveAndValidate);
+BOOL CDialog::UpdateData() {
+  CDataExchange exchange(this);
   DoDataExchange(&exchange);
   return TRUE;
 }
 
 BOOL CDialog::OnInitDialog() {
-  UpdateData(FALSE);
+  UpdateData();
   return TRUE;
 }
 
 void CDialog::OnOK() {
-  UpdateData(TRUE);
+  UpdateData();
   EndDialog(IDOK);
 }
 

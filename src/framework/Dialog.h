@@ -11,10 +11,8 @@
 
 class CDataExchange {
  public:
-  CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
-      : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+  explicit CDataExchange(CWnd* pDlgWnd) : m_pDlgWnd(pDlgWnd) {}
 
-  BOOL m_bSaveAndValidate;
   CWnd* m_pDlgWnd;
 };
 
@@ -36,7 +34,7 @@ class CDialog : public CWnd {
   virtual BOOL OnInitDialog();
   virtual void OnOK();
   virtual void OnCancel();
-  BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+  BOOL UpdateData();
 
   BOOL PreTranslateMessage(MSG* pMsg) override;
 

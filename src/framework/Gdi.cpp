@@ -22,16 +22,20 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int width, int height) {
 }
 
 CDC::~CDC() {
+  if (!m_owned) {
+    return;
+  }
   if (m_savedState != 0) {
     ::RestoreDC(m_hDC, m_savedState);
-    ::DeleteDC(m_hDC);
   }
+  ::DeleteDC(m_hDC);
 }
 
 BOOL CDC::Own(HDC hdc) {
   m_hDC = hdc;
-  m_savedState = hdc ? ::SaveDC(hdc) : 0;
-  return hdc != nullptr;
+  m_owned = hdc != nullptr;
+  m_savedState = m_owned ? ::SaveDC(hdc) : 0;
+  return m_owned;
 }
 
 BOOL CDC::CreateDC(LPCSTR driver, LPCSTR device, LPCSTR output, const DEVMODEA* initData) {

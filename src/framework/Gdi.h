@@ -74,6 +74,9 @@ class CDC {
  private:
   BOOL Own(HDC hdc);
 
+  // Made here (CreateDC, CreateCompatibleDC) and so deleted here; an attached DC is borrowed.
+  bool m_owned = false;
+  // What SaveDC answered when the DC was made: restoring it puts back what was selected then.
   int m_savedState = 0;
 };
 

@@ -1,14 +1,7 @@
 #include "framework/String.h"
 
-#include <cctype>
 #include <cstdarg>
 #include <cstdio>
-
-void CString::MakeUpper() {
-  for (char& ch : m_text) {
-    ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-  }
-}
 
 void CString::Format(LPCSTR format, ...) {
   va_list args;
@@ -28,15 +21,4 @@ void CString::Format(LPCSTR format, ...) {
     m_text = std::move(text);
   }
   va_end(args);
-}
-
-CString& CString::operator+=(const CString& other) {
-  m_text += other.m_text;
-  return *this;
-}
-
-CString operator+(const CString& left, const CString& right) {
-  CString result = left;
-  result += right;
-  return result;
 }

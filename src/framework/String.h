@@ -20,18 +20,11 @@ class CString {
 
   int GetLength() const { return static_cast<int>(m_text.size()); }
   BOOL IsEmpty() const { return m_text.empty(); }
-  void Empty() { m_text.clear(); }
   operator LPCSTR() const { return m_text.c_str(); }
-
-  char GetAt(int index) const { return m_text.at(static_cast<size_t>(index)); }
-  void SetAt(int index, char ch) { m_text.at(static_cast<size_t>(index)) = ch; }
-  void MakeUpper();
 
   // Formats like printf; the result is as long as it needs to be.
   void Format(LPCSTR format, ...) CHROMIVO_PRINTF_FORMAT(2, 3);
 
-  CString& operator+=(const CString& other);
-  friend CString operator+(const CString& left, const CString& right);
   friend bool operator==(const CString& left, const CString& right) = default;
 
  private:

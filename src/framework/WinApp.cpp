@@ -42,10 +42,7 @@ CWinApp::~CWinApp() {
 int CWinApp::Run() {
   MSG msg;
   while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (!AfxPreTranslateTree(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, &msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
+    AfxTranslateAndDispatch(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, &msg);
   }
   return ExitInstance();
 }

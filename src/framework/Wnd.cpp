@@ -13,15 +13,15 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0xC4A0;
 
-// Stateless wrappers for windows without a permanent object. A wrapper holds nothing but the
-// handle, so a stale entry still wraps whatever window now has that handle; entries of destroyed
-// windows are dropped whenever a permanent window goes away.
 // Windows bound to their objects, from binding until WM_NCDESTROY or the object's destruction.
 std::unordered_map<HWND, CWnd*>& PermanentObjects() {
   static std::unordered_map<HWND, CWnd*> objects;
   return objects;
 }
 
+// Stateless wrappers for windows without a permanent object. A wrapper holds nothing but the
+// handle, so a stale entry still wraps whatever window now has that handle; entries of destroyed
+// windows are dropped whenever a permanent window goes away.
 std::unordered_map<HWND, std::unique_ptr<CWnd>>& TemporaryObjects() {
   static std::unordered_map<HWND, std::unique_ptr<CWnd>> objects;
   return objects;
@@ -29,6 +29,19 @@ std::unordered_map<HWND, std::unique_ptr<CWnd>>& TemporaryObjects() {
 
 void DropTemporariesOfDestroyedWindows() {
   std::erase_if(TemporaryObjects(), [](const auto& entry) { return !::IsWindow(entry.first); });
+}
+
+bool PreTranslateTree(HWND hWndStop, MSG* pMsg) {
+  for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
+    if (CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
+        wnd != nullptr && wnd->PreTranslateMessage(pMsg)) {
+      return true;
+    }
+    if (hWnd == hWndStop || (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD) == 0) {
+      return false;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -64,7 +77,6 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, UINT nCode) {
   return TRUE;
 }
 
-const CWnd CWnd::wndTop(HWND_TOP);
 const CWnd CWnd::wndTopMost(HWND_TOPMOST);
 const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
@@ -148,26 +160,20 @@ void CWnd::GetWindowText(CString& text) const {
 }
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT nFlags) {
-  const DWORD style = GetStyle();
-  const DWORD newStyle = (style & ~remove) | add;
-  if (style == newStyle) {
-    return FALSE;
-  }
-  ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(newStyle));
-  if (nFlags != 0) {
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-  }
-  return TRUE;
+  return ModifyStyleLong(GWL_STYLE, remove, add, nFlags);
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT nFlags) {
-  const DWORD style = GetExStyle();
+  return ModifyStyleLong(GWL_EXSTYLE, remove, add, nFlags);
+}
+
+BOOL CWnd::ModifyStyleLong(int index, DWORD remove, DWORD add, UINT nFlags) {
+  const auto style = static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, index));
   const DWORD newStyle = (style & ~remove) | add;
   if (style == newStyle) {
     return FALSE;
   }
-  ::SetWindowLongPtrA(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(newStyle));
+  ::SetWindowLongPtrA(m_hWnd, index, static_cast<LONG_PTR>(newStyle));
   if (nFlags != 0) {
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
@@ -268,15 +274,9 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* pResult) 
   return *pResult != 0;
 }
 
-BOOL AfxPreTranslateTree(HWND hWndStop, MSG* pMsg) {
-  for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
-    if (CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
-        wnd != nullptr && wnd->PreTranslateMessage(pMsg)) {
-      return TRUE;
-    }
-    if (hWnd == hWndStop || (::GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD) == 0) {
-      return FALSE;
-    }
+void AfxTranslateAndDispatch(HWND hWndStop, MSG* pMsg) {
+  if (!PreTranslateTree(hWndStop, pMsg)) {
+    ::TranslateMessage(pMsg);
+    ::DispatchMessageA(pMsg);
   }
-  return FALSE;
 }

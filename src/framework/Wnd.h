@@ -33,14 +33,12 @@ class CWnd : public CCmdTarget {
 
   HWND m_hWnd = nullptr;
 
-  static const CWnd wndTop;
   static const CWnd wndTopMost;
   static const CWnd wndNoTopMost;
 
   static CWnd* FromHandle(HWND hWnd);
   static CWnd* FromHandlePermanent(HWND hWnd);
 
-  HWND GetSafeHwnd() const { return m_hWnd; }
   operator HWND() const { return m_hWnd; }
 
   // Binds the object to an existing window: PreSubclassWindow first, then every message of the
@@ -116,6 +114,8 @@ class CWnd : public CCmdTarget {
   static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR idSubclass, DWORD_PTR refData) noexcept;
   bool CanBind(HWND hWnd) const;
+  // GWL_STYLE or GWL_EXSTYLE.
+  BOOL ModifyStyleLong(int index, DWORD remove, DWORD add, UINT nFlags);
   BOOL ReflectCtlColor(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   void OnNcDestroyed();
 
@@ -123,6 +123,7 @@ class CWnd : public CCmdTarget {
   bool m_permanent = false;
 };
 
-// A window message pump step shared by the modal loop and tests: every object from the
-// message's window up to hWndStop may take the message in its PreTranslateMessage.
-BOOL AfxPreTranslateTree(HWND hWndStop, MSG* pMsg);
+// One step of a message loop, shared by the modal loop, the application's loop and the loops of
+// tests: every object from the message's window up to hWndStop may take the message in its
+// PreTranslateMessage; a message none takes is translated and dispatched.
+void AfxTranslateAndDispatch(HWND hWndStop, MSG* pMsg);

@@ -379,9 +379,9 @@ TEST_F(AboutTest, MainWindowLinkShowsItsAddressWithTheHandCursor) {
   ICONINFO info{};
   ASSERT_TRUE(::GetIconInfo(hand, &info));
   CBitmap mask;
-  CBitmap colour;
+  CBitmap color;
   mask.Attach(info.hbmMask);
-  colour.Attach(info.hbmColor);
+  color.Attach(info.hbmColor);
   EXPECT_FALSE(info.fIcon);
   EXPECT_EQ(info.xHotspot, 7u);
   EXPECT_EQ(info.yHotspot, 2u);

@@ -52,16 +52,17 @@ class LinkTestDialog : public CDialog {
   }
 };
 
+// The message PumpUntil handled last.
+MSG lastHandled{};
+
 // Dispatches messages one at a time until the condition holds, so that it is seen before the
 // messages that follow change it again.
 bool PumpUntil(const std::function<bool()>& condition) {
   for (int waited = 0; waited < 5000; waited += 10) {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (!AfxPreTranslateTree(nullptr, &msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-      }
+      AfxTranslateAndDispatch(nullptr, &msg);
+      lastHandled = msg;
       if (condition()) {
         return true;
       }
@@ -79,26 +80,32 @@ void Settle() {
   PumpFor(100, PumpThroughPreTranslate);
 }
 
-struct Colours {
+// Whether the last message handled was the pointer's move to this screen point.
+bool MovedTo(POINT screen) {
+  return lastHandled.message == WM_MOUSEMOVE && lastHandled.pt.x == screen.x &&
+         lastHandled.pt.y == screen.y;
+}
+
+struct Colors {
   int blue = 0;
   int violet = 0;
 };
 
 // Counts the label's pixels that show exactly the link's two colours. They are read through the
 // label's own DC, which shows a paint at once; Wine copies windows to the X screen later.
-Colours ColoursOf(CLinkLabel& label) {
+Colors ColorsOf(CLinkLabel& label) {
   CRect client;
   label.GetClientRect(client);
   CClientDC dc(&label);
-  Colours colours;
+  Colors colors;
   for (int y = 0; y < client.bottom; ++y) {
     for (int x = 0; x < client.right; ++x) {
       const COLORREF pixel = dc.GetPixel(x, y);
-      colours.blue += pixel == kBlue;
-      colours.violet += pixel == kViolet;
+      colors.blue += pixel == kBlue;
+      colors.violet += pixel == kViolet;
     }
   }
-  return colours;
+  return colors;
 }
 
 class LinkLabelTest : public testing::Test {
@@ -172,13 +179,13 @@ TEST_F(LinkLabelTest, HoverTurnsVioletAndHoldsTheMouseUntilItLeavesTheLabel) {
   TestLabel& label = dialog->hover;
   RECT rect{};
   ::GetWindowRect(label, &rect);
-  ASSERT_TRUE(PumpUntil([&] { return ColoursOf(label).blue > 0; })) << "not drawn in blue";
-  EXPECT_EQ(ColoursOf(label).violet, 0);
+  ASSERT_TRUE(PumpUntil([&] { return ColorsOf(label).blue > 0; })) << "not drawn in blue";
+  EXPECT_EQ(ColorsOf(label).violet, 0);
 
   ASSERT_TRUE(MoveMouseTo({rect.left + 3, rect.top + 3}));
   ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == TRUE; }));
   EXPECT_EQ(::GetCapture(), label.m_hWnd);
-  const Colours hovered = ColoursOf(label);
+  const Colors hovered = ColorsOf(label);
   EXPECT_GT(hovered.violet, 0);
   EXPECT_EQ(hovered.blue, 0);
   CURSORINFO cursor{};
@@ -187,14 +194,15 @@ TEST_F(LinkLabelTest, HoverTurnsVioletAndHoldsTheMouseUntilItLeavesTheLabel) {
   EXPECT_EQ(cursor.hCursor, hand);
 
   // The last column is still inside; the first column past it (x equal to the width) is not.
-  ASSERT_TRUE(MoveMouseTo({rect.right - 1, rect.top + 3}));
-  Settle();
+  const POINT lastColumn{rect.right - 1, rect.top + 3};
+  ASSERT_TRUE(MoveMouseTo(lastColumn));
+  ASSERT_TRUE(PumpUntil([&] { return MovedTo(lastColumn); }));
   EXPECT_TRUE(label.m_hovering);
   EXPECT_EQ(::GetCapture(), label.m_hWnd);
   ASSERT_TRUE(MoveMouseTo({rect.right, rect.top + 3}));
   ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == FALSE; }));
   EXPECT_EQ(::GetCapture(), nullptr);
-  const Colours left = ColoursOf(label);
+  const Colors left = ColorsOf(label);
   EXPECT_GT(left.blue, 0);
   EXPECT_EQ(left.violet, 0);
 }
@@ -210,21 +218,21 @@ TEST_F(LinkLabelTest, ClickOpensTheCaptionOfALabelNeverGivenALinkAndLeavesItAsIt
   const POINT centre = CentreOf(WindowRectOnScreen(label));
   ASSERT_TRUE(GlideMouse(centre, PumpThroughPreTranslate));
   ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == TRUE; }));
-  ASSERT_TRUE(PumpUntil([&] { return ColoursOf(label).violet > 0; }));
+  ASSERT_TRUE(PumpUntil([&] { return ColorsOf(label).violet > 0; }));
 
   // Idle again, but neither repainted nor released. Seen at once: under Wine the pointer's X11
   // motion events come back as moves after the click, and the next move starts hovering afresh.
   ASSERT_TRUE(Click(centre));
   ASSERT_TRUE(PumpUntil([&] { return label.m_hovering == FALSE; }));
   EXPECT_EQ(::GetCapture(), label.m_hWnd);
-  const Colours clicked = ColoursOf(label);
+  const Colors clicked = ColorsOf(label);
   EXPECT_GT(clicked.violet, 0);
   EXPECT_EQ(clicked.blue, 0);
   ASSERT_TRUE(record.WaitForLines(1, PumpThroughPreTranslate));
   EXPECT_EQ(record.Lines().at(0), recorder + " --shell \"http://caption.example/own\"");
 }
 
-TEST_F(LinkLabelTest, DialogGetsTheLabelsOwnColoursOnATransparentBackground) {
+TEST_F(LinkLabelTest, DialogGetsTheLabelsOwnColorsOnATransparentBackground) {
   CClientDC screen(nullptr);
   CDC dc;
   dc.CreateCompatibleDC(&screen);

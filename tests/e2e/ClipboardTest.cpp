@@ -10,8 +10,8 @@
 
 #include "fixtures/ChromivoProcess.h"
 #include "fixtures/Clipboard.h"
-#include "fixtures/ColourText.h"
 #include "fixtures/E2eTest.h"
+#include "fixtures/ExpectedColorTexts.h"
 #include "fixtures/Foreground.h"
 #include "fixtures/Input.h"
 #include "fixtures/Platform.h"
@@ -32,10 +32,10 @@ constexpr COLORREF kGreen = RGB(18, 171, 5);
 constexpr int kDialogRedEdit = 706;
 constexpr int kDialogGreenEdit = 707;
 constexpr int kDialogBlueEdit = 708;
-constexpr int kDialogColourGraph = 710;
-constexpr int kDialogAddCustomColour = 712;
-constexpr int kDialogDefineCustomColours = 719;
-constexpr int kDialogCustomColours = 721;
+constexpr int kDialogColorGraph = 710;
+constexpr int kDialogAddCustomColor = 712;
+constexpr int kDialogDefineCustomColors = 719;
+constexpr int kDialogCustomColors = 721;
 
 // The swatch in client coordinates, right and bottom exclusive, for a client area this wide.
 RECT SwatchRect(int clientWidth) {
@@ -73,7 +73,7 @@ class ClipboardTest : public E2eTest {
   }
 
   // The colour dialog: a visible top-level window that Chromivo's window owns.
-  HWND ColourDialog() const {
+  HWND ColorDialog() const {
     for (const HWND window : VisibleTopLevelWindows(m_chromivo.Id())) {
       if (::GetWindow(window, GW_OWNER) == m_window) {
         return window;
@@ -81,16 +81,16 @@ class ClipboardTest : public E2eTest {
     }
     return nullptr;
   }
-  HWND WaitForColourDialog() const {
+  HWND WaitForColorDialog() const {
     HWND dialog = nullptr;
     WaitUntil([&] {
-      dialog = ColourDialog();
+      dialog = ColorDialog();
       return dialog != nullptr;
     });
     return dialog;
   }
-  bool WaitUntilNoColourDialog() const {
-    return WaitUntil([&] { return ColourDialog() == nullptr; });
+  bool WaitUntilNoColorDialog() const {
+    return WaitUntil([&] { return ColorDialog() == nullptr; });
   }
 
   // Input is handled in the order given, so everything given before a click on Keep on top has
@@ -128,7 +128,7 @@ class ClipboardTest : public E2eTest {
 
   // Every view of the colour shows it: the three texts, the channel edits, the sliders and the
   // swatch on the screen.
-  ::testing::AssertionResult ShowsColour(COLORREF color) const {
+  ::testing::AssertionResult ShowsColor(COLORREF color) const {
     const auto shown = [&] {
       return ControlText(m_window, IDC_HEX_TEXT) == HexTextOf(color) &&
              ControlText(m_window, IDC_HTML_TEXT) == HtmlTextOf(color) &&
@@ -199,7 +199,7 @@ void ExpectPlainTextOnly(const std::optional<ClipboardContents>& contents,
 
 TEST_F(ClipboardTest, CopyButtonsPlaceExactlyTheTextShownAsPlainText) {
   ASSERT_TRUE(EmptyTheClipboard());
-  ASSERT_TRUE(ShowsColour(kWhite));
+  ASSERT_TRUE(ShowsColor(kWhite));
   const struct {
     int button;
     std::string text;
@@ -223,7 +223,7 @@ TEST_F(ClipboardTest, CopyButtonsPlaceExactlyTheTextShownAsPlainText) {
   ASSERT_TRUE(TypeIntoEdit(m_window, IDC_RED_EDIT, "18"));
   ASSERT_TRUE(TypeIntoEdit(m_window, IDC_GREEN_EDIT, "171"));
   ASSERT_TRUE(TypeIntoEdit(m_window, IDC_BLUE_EDIT, "5"));
-  ASSERT_TRUE(ShowsColour(kGreen));
+  ASSERT_TRUE(ShowsColor(kGreen));
   ExpectPlainTextOnly(CopyWith(IDC_COPY_HTML), "#12AB05");
   ExpectPlainTextOnly(CopyWith(IDC_COPY_HEX), "0x05AB12");
   ExpectPlainTextOnly(CopyWith(IDC_COPY_RGB), "RGB(18,171,5)");
@@ -252,11 +252,11 @@ TEST_F(ClipboardTest, CopyGivesUpAtOnceWhileAnotherProgramHoldsTheClipboard) {
   ExpectPlainTextOnly(CopyWith(IDC_COPY_HEX), "0xFFFFFF");
 }
 
-TEST_F(ClipboardTest, SelectOpensAFreshFullyOpenColourDialogWhoseOkAloneSetsTheColour) {
+TEST_F(ClipboardTest, SelectOpensAFreshFullyOpenColorDialogWhoseOkAloneSetsTheColor) {
   // The middle of a custom colour box: the 8 x 2 boxes share the control's area, each with a
   // small gap at its right and bottom.
-  const auto customColour = [](HWND dialog, int index) {
-    const RECT area = WindowRectOnScreen(Control(dialog, kDialogCustomColours));
+  const auto customColor = [](HWND dialog, int index) {
+    const RECT area = WindowRectOnScreen(Control(dialog, kDialogCustomColors));
     const int width = WidthOf(area) / 8;
     const int height = HeightOf(area) / 2;
     const POINT middle{area.left + (index % 8) * width + width / 2 - 2,
@@ -266,23 +266,23 @@ TEST_F(ClipboardTest, SelectOpensAFreshFullyOpenColourDialogWhoseOkAloneSetsTheC
   const auto expectFreshAndFullyOpen = [&](HWND dialog) {
     // Fully open: the custom colour part is shown inside the dialog, and the button that would
     // open it is disabled (as Windows does for a dialog opened fully).
-    const HWND graph = Control(dialog, kDialogColourGraph);
+    const HWND graph = Control(dialog, kDialogColorGraph);
     EXPECT_TRUE(IsShown(graph));
     EXPECT_LE(WindowRectOnScreen(graph).right, ClientRectOnScreen(dialog).right);
-    EXPECT_FALSE(::IsWindowEnabled(Control(dialog, kDialogDefineCustomColours)));
+    EXPECT_FALSE(::IsWindowEnabled(Control(dialog, kDialogDefineCustomColors)));
     // Black selected, whatever the colour was or was chosen last time.
     EXPECT_EQ(ControlText(dialog, kDialogRedEdit), "0");
     EXPECT_EQ(ControlText(dialog, kDialogGreenEdit), "0");
     EXPECT_EQ(ControlText(dialog, kDialogBlueEdit), "0");
     // Sixteen white custom colours, whatever was added last time.
     for (int index = 0; index < 16; ++index) {
-      EXPECT_TRUE(WaitUntil([&] { return customColour(dialog, index) == kWhite; }))
+      EXPECT_TRUE(WaitUntil([&] { return customColor(dialog, index) == kWhite; }))
           << "custom colour " << index;
     }
   };
   const auto openDialog = [&] {
     EXPECT_TRUE(Click(ScreenCentreOf(IDC_SELECT_COLOR)));
-    return WaitForColourDialog();
+    return WaitForColorDialog();
   };
 
   HWND dialog = openDialog();
@@ -291,41 +291,41 @@ TEST_F(ClipboardTest, SelectOpensAFreshFullyOpenColourDialogWhoseOkAloneSetsTheC
   RecordProperty("colour_dialog_caption", TextOf(dialog));
   expectFreshAndFullyOpen(dialog);
   ASSERT_TRUE(Click(ScreenCentreOf(dialog, IDOK)));
-  ASSERT_TRUE(WaitUntilNoColourDialog());
-  EXPECT_TRUE(ShowsColour(kBlack));
+  ASSERT_TRUE(WaitUntilNoColorDialog());
+  EXPECT_TRUE(ShowsColor(kBlack));
 
   dialog = openDialog();
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(TypeIntoEdit(dialog, kDialogRedEdit, "18"));
   ASSERT_TRUE(TypeIntoEdit(dialog, kDialogGreenEdit, "171"));
   ASSERT_TRUE(TypeIntoEdit(dialog, kDialogBlueEdit, "5"));
-  ASSERT_TRUE(Click(ScreenCentreOf(dialog, kDialogAddCustomColour)));
-  EXPECT_TRUE(WaitUntil([&] { return customColour(dialog, 0) == kGreen; }));
+  ASSERT_TRUE(Click(ScreenCentreOf(dialog, kDialogAddCustomColor)));
+  EXPECT_TRUE(WaitUntil([&] { return customColor(dialog, 0) == kGreen; }));
   ASSERT_TRUE(Click(ScreenCentreOf(dialog, IDOK)));
-  ASSERT_TRUE(WaitUntilNoColourDialog());
-  EXPECT_TRUE(ShowsColour(kGreen));
+  ASSERT_TRUE(WaitUntilNoColorDialog());
+  EXPECT_TRUE(ShowsColor(kGreen));
 
   // Cancel, Esc and the caption's close button leave the colour as it was.
   dialog = openDialog();
   ASSERT_NE(dialog, nullptr);
   expectFreshAndFullyOpen(dialog);
   ASSERT_TRUE(Click(ScreenCentreOf(dialog, IDCANCEL)));
-  ASSERT_TRUE(WaitUntilNoColourDialog());
-  EXPECT_TRUE(ShowsColour(kGreen));
+  ASSERT_TRUE(WaitUntilNoColorDialog());
+  EXPECT_TRUE(ShowsColor(kGreen));
 
   dialog = openDialog();
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(PressKey(VK_ESCAPE));
-  ASSERT_TRUE(WaitUntilNoColourDialog());
-  EXPECT_TRUE(ShowsColour(kGreen));
+  ASSERT_TRUE(WaitUntilNoColorDialog());
+  EXPECT_TRUE(ShowsColor(kGreen));
 
   dialog = openDialog();
   ASSERT_NE(dialog, nullptr);
   const std::optional<POINT> close = CloseButtonPoint(dialog);
   ASSERT_TRUE(close);
   ASSERT_TRUE(Click(*close));
-  ASSERT_TRUE(WaitUntilNoColourDialog());
-  EXPECT_TRUE(ShowsColour(kGreen));
+  ASSERT_TRUE(WaitUntilNoColorDialog());
+  EXPECT_TRUE(ShowsColor(kGreen));
 }
 
 TEST_F(ClipboardTest, DoubleClickOpensTheDialogInsideTheSwatchOnlyAndNeverInPickMode) {
@@ -333,16 +333,16 @@ TEST_F(ClipboardTest, DoubleClickOpensTheDialogInsideTheSwatchOnlyAndNeverInPick
   for (const POINT inside :
        {POINT{swatch.left, swatch.top}, POINT{swatch.right - 1, swatch.bottom - 1}}) {
     ASSERT_TRUE(DoubleClick(ScreenPointAt(inside.x, inside.y)));
-    ASSERT_NE(WaitForColourDialog(), nullptr) << "at " << inside.x << "," << inside.y;
+    ASSERT_NE(WaitForColorDialog(), nullptr) << "at " << inside.x << "," << inside.y;
     ASSERT_TRUE(PressKey(VK_ESCAPE));
-    ASSERT_TRUE(WaitUntilNoColourDialog());
+    ASSERT_TRUE(WaitUntilNoColorDialog());
   }
   const int middleX = (swatch.left + swatch.right) / 2;
   const int middleY = (swatch.top + swatch.bottom) / 2;
   for (const POINT outside : {POINT{swatch.right, middleY}, POINT{middleX, swatch.bottom}}) {
     ASSERT_TRUE(DoubleClick(ScreenPointAt(outside.x, outside.y)));
     ASSERT_TRUE(EarlierInputHandled());
-    EXPECT_EQ(ColourDialog(), nullptr) << "at " << outside.x << "," << outside.y;
+    EXPECT_EQ(ColorDialog(), nullptr) << "at " << outside.x << "," << outside.y;
   }
 
   const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
@@ -358,7 +358,7 @@ TEST_F(ClipboardTest, DoubleClickOpensTheDialogInsideTheSwatchOnlyAndNeverInPick
   ASSERT_TRUE(WaitUntil([&] { return WindowRectOnScreen(m_window) == window; }))
       << "the click did not end pick mode";
   ASSERT_TRUE(EarlierInputHandled());
-  EXPECT_EQ(ColourDialog(), nullptr);
+  EXPECT_EQ(ColorDialog(), nullptr);
 
   // A double click that reaches the window while it covers the screen, in pick mode, at the
   // swatch's place then: its first click must come before pick mode, on the window at the same
@@ -373,7 +373,7 @@ TEST_F(ClipboardTest, DoubleClickOpensTheDialogInsideTheSwatchOnlyAndNeverInPick
                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
   ASSERT_TRUE(WaitUntil([&] { return ::WindowFromPoint(target) == m_window; }));
   window = WindowRectOnScreen(m_window);
-  const std::string colourBefore = ControlText(m_window, IDC_RGB_TEXT);
+  const std::string colorBefore = ControlText(m_window, IDC_RGB_TEXT);
   ASSERT_TRUE(Click(target));
   ASSERT_TRUE(PressKey('S', kAlt));
   ASSERT_TRUE(PressMouse(target));
@@ -381,19 +381,19 @@ TEST_F(ClipboardTest, DoubleClickOpensTheDialogInsideTheSwatchOnlyAndNeverInPick
   ASSERT_TRUE(PressKey(VK_ESCAPE));
   ASSERT_TRUE(WaitUntil([&] { return WindowRectOnScreen(m_window) == window; }))
       << "Esc did not end pick mode";
-  EXPECT_EQ(ColourDialog(), nullptr);
+  EXPECT_EQ(ColorDialog(), nullptr);
   ASSERT_TRUE(ReleaseMouse(target));
   ASSERT_TRUE(EarlierInputHandled());
-  EXPECT_EQ(ColourDialog(), nullptr);
-  EXPECT_EQ(ControlText(m_window, IDC_RGB_TEXT), colourBefore);
+  EXPECT_EQ(ColorDialog(), nullptr);
+  EXPECT_EQ(ControlText(m_window, IDC_RGB_TEXT), colorBefore);
 }
 
 // The colour dialog disables the window that owns it. Pick mode would cover the dialog with a
 // window that takes no clicks, and Esc would go to the hidden dialog: the hot key must wait.
-TEST_F(ClipboardTest, HotKeyDoesNothingWhileTheColourDialogIsOpen) {
+TEST_F(ClipboardTest, HotKeyDoesNothingWhileTheColorDialogIsOpen) {
   const RECT window = WindowRectOnScreen(m_window);
   ASSERT_TRUE(Click(ScreenCentreOf(IDC_SELECT_COLOR)));
-  const HWND dialog = WaitForColourDialog();
+  const HWND dialog = WaitForColorDialog();
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(PressKey(kChromivoHotKeyKey, kCtrl));
   // The dialog's red edit takes a typed digit only once the key before it has been handled.
@@ -401,7 +401,7 @@ TEST_F(ClipboardTest, HotKeyDoesNothingWhileTheColourDialogIsOpen) {
   EXPECT_EQ(WindowRectOnScreen(m_window), window);
   EXPECT_TRUE(IsShown(Control(m_window, IDC_SLORP)));
   ASSERT_TRUE(PressKey(VK_ESCAPE));
-  ASSERT_TRUE(WaitUntilNoColourDialog());
+  ASSERT_TRUE(WaitUntilNoColorDialog());
 
   // The key is Chromivo's again once the dialog has closed.
   ASSERT_TRUE(PressKey(kChromivoHotKeyKey, kCtrl));

@@ -19,13 +19,14 @@ class InputFixture : public StandInTest {
     ASSERT_NE(BringToForeground(m_window), ForegroundMeans::kFailed);
   }
 
+  bool MouseLogEndsWith(const std::string& expectedEnd) const {
+    const std::string log = ItemText(kStandInMouseLog);
+    return log.size() >= expectedEnd.size() &&
+           log.compare(log.size() - expectedEnd.size(), expectedEnd.size(), expectedEnd) == 0;
+  }
+
   ::testing::AssertionResult WaitForMouseLogEnd(const std::string& expectedEnd) const {
-    const auto endsAsExpected = [&] {
-      const std::string log = ItemText(kStandInMouseLog);
-      return log.size() >= expectedEnd.size() &&
-             log.compare(log.size() - expectedEnd.size(), expectedEnd.size(), expectedEnd) == 0;
-    };
-    if (WaitUntil(endsAsExpected)) {
+    if (WaitUntil([&] { return MouseLogEndsWith(expectedEnd); })) {
       return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << "mouse log is \"" << ItemText(kStandInMouseLog)
@@ -110,7 +111,8 @@ TEST_F(InputFixture, PressAndReleaseApartHoldTheMouseCapture) {
 }
 
 TEST_F(InputFixture, DragCarriesTheButtonFromOnePointToAnother) {
-  ASSERT_TRUE(Drag(ScreenPointAt(15, 240), ScreenPointAt(390, 275)));
+  ASSERT_TRUE(Drag(ScreenPointAt(15, 240), ScreenPointAt(390, 275),
+                   [&] { return MouseLogEndsWith("down 15,240"); }));
   EXPECT_TRUE(WaitForMouseLogEnd("down 15,240; up 390,275"));
 }
 
@@ -122,8 +124,9 @@ TEST_F(InputFixture, DraggingATrackbarThumbAndArrowKeysMoveIt) {
   ::ClientToScreen(trackbar, &grip);
   const POINT pastTheEnd{WindowRectOnScreen(trackbar).right + 40, grip.y};
 
-  ASSERT_TRUE(Drag(grip, pastTheEnd));
-  EXPECT_TRUE(WaitUntil([&] { return TrackbarPosition(trackbar) == kStandInTrackbarMax; }));
+  ASSERT_TRUE(Drag(grip, pastTheEnd, [&] {
+    return TrackbarPosition(trackbar) == kStandInTrackbarMax;
+  })) << "the thumb did not follow the pointer to the end";
   EXPECT_TRUE(WaitUntil([&] { return FocusIs(kStandInTrackbar); }));
 
   ASSERT_TRUE(PressKey(VK_LEFT));

@@ -50,9 +50,9 @@ TEST_F(ScreenFixture, CaptureShowsTheKnownImageExactly) {
   const std::optional<POINT> mismatch = image.FirstMismatchIn(capture);
   EXPECT_FALSE(mismatch) << Describe(mismatch, capture, image);
 
-  EXPECT_EQ(capture.PixelAt(POINT{601, 403}), CoordinateColour(0, 0));
-  EXPECT_EQ(capture.PixelAtOffset(11, 13), CoordinateColour(0, 0));
-  EXPECT_EQ(capture.PixelAt(POINT{900, 672}), CoordinateColour(299, 269));
+  EXPECT_EQ(capture.PixelAt(POINT{601, 403}), CoordinateColor(0, 0));
+  EXPECT_EQ(capture.PixelAtOffset(11, 13), CoordinateColor(0, 0));
+  EXPECT_EQ(capture.PixelAt(POINT{900, 672}), CoordinateColor(299, 269));
   EXPECT_EQ(capture.PixelAt(POINT{589, 400}), CLR_INVALID);
   EXPECT_EQ(capture.PixelAtOffset(330, 0), CLR_INVALID);
 }
@@ -66,8 +66,8 @@ TEST_F(ScreenFixture, ImageMovesAndRepaintsWithANewPattern) {
   image.SetPattern(CoordinatePattern());
   ASSERT_TRUE(image.WaitUntilOnScreen());
   const ScreenCapture capture = ScreenCapture::Of(image.ScreenRect());
-  EXPECT_EQ(capture.PixelAt(POINT{1500, 200}), CoordinateColour(0, 0));
-  EXPECT_EQ(capture.PixelAt(POINT{1599, 259}), CoordinateColour(99, 59));
+  EXPECT_EQ(capture.PixelAt(POINT{1500, 200}), CoordinateColor(0, 0));
+  EXPECT_EQ(capture.PixelAt(POINT{1599, 259}), CoordinateColor(99, 59));
 }
 
 TEST_F(ScreenFixture, TopmostImageStaysAboveANormalOneShownLater) {
@@ -106,7 +106,7 @@ TEST_F(ScreenFixture, SavedCaptureLoadsBackAsTheSameBitmap) {
 
   const UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
   const ScopedSelection selection(dc.get(), loaded.get());
-  EXPECT_EQ(::GetPixel(dc.get(), 0, 0), CoordinateColour(0, 0));
-  EXPECT_EQ(::GetPixel(dc.get(), 39, 0), CoordinateColour(39, 0));
-  EXPECT_EQ(::GetPixel(dc.get(), 5, 29), CoordinateColour(5, 29));
+  EXPECT_EQ(::GetPixel(dc.get(), 0, 0), CoordinateColor(0, 0));
+  EXPECT_EQ(::GetPixel(dc.get(), 39, 0), CoordinateColor(39, 0));
+  EXPECT_EQ(::GetPixel(dc.get(), 5, 29), CoordinateColor(5, 29));
 }

@@ -9,18 +9,18 @@
 
 namespace {
 
-constexpr COLORREF kChildColour = RGB(200, 30, 40);
-constexpr COLORREF kParentColour = RGB(20, 160, 90);
+constexpr COLORREF kChildColor = RGB(200, 30, 40);
+constexpr COLORREF kParentColor = RGB(20, 160, 90);
 
-HGDIOBJ SolidBrush(CGdiObject& brush, COLORREF colour) {
-  brush.Attach(::CreateSolidBrush(colour));
+HGDIOBJ SolidBrush(CGdiObject& brush, COLORREF color) {
+  brush.Attach(::CreateSolidBrush(color));
   return brush.GetSafeHandle();
 }
 
 // Handles its own click and colours; with m_giveBrush false it declines the colours.
 class CLinkStatic : public CStatic {
  public:
-  CLinkStatic() { SolidBrush(m_brush, kChildColour); }
+  CLinkStatic() { SolidBrush(m_brush, kChildColor); }
 
   int m_clicks = 0;
   bool m_giveBrush = true;
@@ -48,16 +48,16 @@ END_MESSAGE_MAP()
 
 class CReflectDialog : public CTestDialog {
  public:
-  CReflectDialog() { SolidBrush(m_brush, kParentColour); }
+  CReflectDialog() { SolidBrush(m_brush, kParentColor); }
 
   CLinkStatic m_link;
   CStatic m_label;  // bound, but with no entries of its own
   int m_linkClicks = 0;
   int m_labelClicks = 0;
-  std::vector<HWND> m_coloured;  // the statics this dialog was asked to colour
+  std::vector<HWND> m_colored;  // the statics this dialog was asked to colour
 
-  bool Coloured(HWND hWnd) const {
-    return std::find(m_coloured.begin(), m_coloured.end(), hWnd) != m_coloured.end();
+  bool Colored(HWND hWnd) const {
+    return std::find(m_colored.begin(), m_colored.end(), hWnd) != m_colored.end();
   }
 
  protected:
@@ -68,7 +68,7 @@ class CReflectDialog : public CTestDialog {
   void OnLinkClicked() { ++m_linkClicks; }
   void OnLabelClicked() { ++m_labelClicks; }
   LRESULT OnCtlColorStatic(WPARAM, LPARAM lParam) {
-    m_coloured.push_back(reinterpret_cast<HWND>(lParam));
+    m_colored.push_back(reinterpret_cast<HWND>(lParam));
     return reinterpret_cast<LRESULT>(m_brush.GetSafeHandle());
   }
 
@@ -111,30 +111,30 @@ TEST(Reflection, ClickGoesToTheStaticsOwnEntryInsteadOfTheParent) {
   EXPECT_EQ(dialog.m_labelClicks, 1) << "a static without the entry leaves its click to the parent";
 }
 
-TEST(Reflection, ColoursComeFromTheStaticsOwnEntryInsteadOfTheParent) {
+TEST(Reflection, ColorsComeFromTheStaticsOwnEntryInsteadOfTheParent) {
   CReflectDialog dialog;
   ASSERT_TRUE(dialog.Create());
   CCanvas canvas(8, 8);
-  dialog.m_coloured.clear();
+  dialog.m_colored.clear();
 
-  EXPECT_EQ(PaintedBackground(dialog.m_link, canvas), kChildColour);
+  EXPECT_EQ(PaintedBackground(dialog.m_link, canvas), kChildColor);
   ASSERT_FALSE(dialog.m_link.m_ctlColorKinds.empty());
   EXPECT_EQ(dialog.m_link.m_ctlColorKinds.back(), static_cast<UINT>(CTLCOLOR_STATIC));
   EXPECT_EQ(dialog.m_link.m_ctlColorDcs.back(), canvas.Dc().GetSafeHdc());
-  EXPECT_FALSE(dialog.Coloured(dialog.m_link));
+  EXPECT_FALSE(dialog.Colored(dialog.m_link));
 
-  EXPECT_EQ(PaintedBackground(dialog.m_label, canvas), kParentColour);
-  EXPECT_TRUE(dialog.Coloured(dialog.m_label));
+  EXPECT_EQ(PaintedBackground(dialog.m_label, canvas), kParentColor);
+  EXPECT_TRUE(dialog.Colored(dialog.m_label));
 }
 
-TEST(Reflection, StaticThatGivesNoBrushLeavesItsColoursToTheParent) {
+TEST(Reflection, StaticThatGivesNoBrushLeavesItsColorsToTheParent) {
   CReflectDialog dialog;
   ASSERT_TRUE(dialog.Create());
   CCanvas canvas(8, 8);
   dialog.m_link.m_giveBrush = false;
   dialog.m_link.m_ctlColorKinds.clear();
 
-  EXPECT_EQ(PaintedBackground(dialog.m_link, canvas), kParentColour);
+  EXPECT_EQ(PaintedBackground(dialog.m_link, canvas), kParentColor);
   EXPECT_FALSE(dialog.m_link.m_ctlColorKinds.empty()) << "the static was asked first";
-  EXPECT_TRUE(dialog.Coloured(dialog.m_link));
+  EXPECT_TRUE(dialog.Colored(dialog.m_link));
 }

@@ -1,6 +1,6 @@
 // Random work on the channel editors: texts set, pasted and typed into the edits, slider and
 // up-down moves, colours set from outside. After every step the colour must be the one the three
-// edits' texts make, and every view must show it.
+// edits' texts make, every view must show it, and no edit may hold a value above 255.
 //
 // CHROMIVO_FUZZ_STEPS sets the number of steps and CHROMIVO_FUZZ_SEED the seed; the seed is
 // printed, and the same seed gives the same steps. What the controls' own timers do between steps
@@ -45,8 +45,8 @@ std::string Hex(unsigned value) {
 }
 
 // How an edit's text counts, written out here as the reference: its first three characters read
-// like atoi (blanks, one sign, digits), then the low eight bits.
-int ChannelOf(const std::string& text) {
+// like atoi (blanks, one sign, digits).
+int ValueOf(const std::string& text) {
   const std::string first = text.substr(0, 3);
   size_t at = 0;
   while (at < first.size() && std::isspace(static_cast<unsigned char>(first[at]))) {
@@ -61,7 +61,12 @@ int ChannelOf(const std::string& text) {
   for (; at < first.size() && std::isdigit(static_cast<unsigned char>(first[at])); ++at) {
     value = value * 10 + (first[at] - '0');
   }
-  return (negative ? -value : value) & 0xFF;
+  return negative ? -value : value;
+}
+
+// The channel an edit's text gives: the low eight bits of its value.
+int ChannelOf(const std::string& text) {
+  return ValueOf(text) & 0xFF;
 }
 
 // How deep the edits' change notifications to the window nest, seen from a test-side subclass.
@@ -187,9 +192,9 @@ class ChannelFuzzTest : public PickerTest {
         return std::string(up ? "up" : "down") + " arrow of spin " + which;
       }
       default: {
-        const COLORREF colour = RGB(random.Below(256), random.Below(256), random.Below(256));
-        dialog.SetCurrentColor(colour, true);
-        return "colour set to " + RgbTextOf(colour);
+        const COLORREF color = RGB(random.Below(256), random.Below(256), random.Below(256));
+        dialog.SetCurrentColor(color, true);
+        return "colour set to " + RgbTextOf(color);
       }
     }
   }
@@ -208,7 +213,7 @@ class ChannelFuzzTest : public PickerTest {
   }
 };
 
-TEST_F(ChannelFuzzTest, TheColourIsAlwaysTheOneTheEditsMakeAndEveryViewShowsIt) {
+TEST_F(ChannelFuzzTest, TheColorIsAlwaysTheOneTheEditsMakeAndEveryViewShowsIt) {
   const long steps = FromEnvironment("CHROMIVO_FUZZ_STEPS", kDefaultSteps);
   const unsigned seed = static_cast<unsigned>(FromEnvironment("CHROMIVO_FUZZ_SEED", kDefaultSeed));
   std::printf("channel fuzz: %ld steps, seed %s\n", steps, Hex(seed).c_str());
@@ -226,7 +231,11 @@ TEST_F(ChannelFuzzTest, TheColourIsAlwaysTheOneTheEditsMakeAndEveryViewShowsIt) 
       return "step " + std::to_string(step) + " (seed " + Hex(seed) + "): " + did +
              "; the edits read \"" + texts[0] + "\", \"" + texts[1] + "\", \"" + texts[2] + "\"";
     };
-    ASSERT_TRUE(ShowsColour(made)) << context();
+    ASSERT_TRUE(ShowsColor(made)) << context();
+    // A value above 255 is rewritten as "255" at once; a negative one stays as it was put.
+    for (const std::string& text : texts) {
+      ASSERT_LE(ValueOf(text), 255) << context();
+    }
     ASSERT_LE(nesting.Deepest(), kDeepestChangeNesting) << context();
     if (step % kSwatchEvery == 0) {
       ASSERT_TRUE(SwatchShows(made)) << context();

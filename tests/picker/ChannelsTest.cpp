@@ -57,19 +57,19 @@ TEST_F(ChannelsTest, StartsWithEveryEditAt255AndEverySliderAtItsRightEnd) {
   for (int id : {IDC_RED_EDIT, IDC_GREEN_EDIT, IDC_BLUE_EDIT}) {
     EXPECT_EQ(Text(id), "255") << "edit " << id;
   }
-  EXPECT_TRUE(ShowsColour(kWhite));
+  EXPECT_TRUE(ShowsColor(kWhite));
 }
 
 TEST_F(ChannelsTest, DeletingTheLastDigitLeavesASelectedZero) {
   FocusEdit(IDC_GREEN_EDIT, 3, 3);
   TypeKey(VK_BACK);
-  EXPECT_TRUE(ShowsColour(RGB(255, 25, 255)));
+  EXPECT_TRUE(ShowsColor(RGB(255, 25, 255)));
   TypeKey(VK_BACK);
-  EXPECT_TRUE(ShowsColour(RGB(255, 2, 255)));
+  EXPECT_TRUE(ShowsColor(RGB(255, 2, 255)));
   TypeKey(VK_BACK);
   EXPECT_EQ(Text(IDC_GREEN_EDIT), "0");
   EXPECT_EQ(Selection(IDC_GREEN_EDIT), std::make_pair(0, 1));
-  EXPECT_TRUE(ShowsColour(RGB(255, 0, 255)));
+  EXPECT_TRUE(ShowsColor(RGB(255, 0, 255)));
   EXPECT_TRUE(SwatchShows(RGB(255, 0, 255)));
 }
 
@@ -77,13 +77,13 @@ TEST_F(ChannelsTest, TypingAValueAbove255LeavesASelected255) {
   FocusEdit(IDC_RED_EDIT, 0, -1);
   TypeKey('3');
   EXPECT_EQ(Text(IDC_RED_EDIT), "3");
-  EXPECT_TRUE(ShowsColour(RGB(3, 255, 255)));
+  EXPECT_TRUE(ShowsColor(RGB(3, 255, 255)));
   TypeKey('0');
-  EXPECT_TRUE(ShowsColour(RGB(30, 255, 255)));
+  EXPECT_TRUE(ShowsColor(RGB(30, 255, 255)));
   TypeKey('0');
   EXPECT_EQ(Text(IDC_RED_EDIT), "255");
   EXPECT_EQ(Selection(IDC_RED_EDIT), std::make_pair(0, 3));
-  EXPECT_TRUE(ShowsColour(kWhite));
+  EXPECT_TRUE(ShowsColor(kWhite));
 }
 
 TEST_F(ChannelsTest, UpDownStepsWrapPast255To0AndBelow0To255) {
@@ -93,21 +93,21 @@ TEST_F(ChannelsTest, UpDownStepsWrapPast255To0AndBelow0To255) {
   const POINT lower{spin.right / 2, spin.bottom * 3 / 4};
   Click(IDC_RED_SPIN, upper);
   EXPECT_EQ(Text(IDC_RED_EDIT), "0");
-  EXPECT_TRUE(ShowsColour(RGB(0, 255, 255)));
+  EXPECT_TRUE(ShowsColor(RGB(0, 255, 255)));
   Click(IDC_RED_SPIN, lower);
   EXPECT_EQ(Text(IDC_RED_EDIT), "255");
-  EXPECT_TRUE(ShowsColour(kWhite));
+  EXPECT_TRUE(ShowsColor(kWhite));
   Click(IDC_RED_SPIN, lower);
   EXPECT_EQ(Text(IDC_RED_EDIT), "254");
-  EXPECT_TRUE(ShowsColour(RGB(254, 255, 255)));
+  EXPECT_TRUE(ShowsColor(RGB(254, 255, 255)));
 
   FocusEdit(IDC_BLUE_EDIT, 3, 3);
   TypeKey(VK_UP);
   EXPECT_EQ(Text(IDC_BLUE_EDIT), "0");
-  EXPECT_TRUE(ShowsColour(RGB(254, 255, 0)));
+  EXPECT_TRUE(ShowsColor(RGB(254, 255, 0)));
   TypeKey(VK_DOWN);
   EXPECT_EQ(Text(IDC_BLUE_EDIT), "255");
-  EXPECT_TRUE(ShowsColour(RGB(254, 255, 255)));
+  EXPECT_TRUE(ShowsColor(RGB(254, 255, 255)));
   EXPECT_TRUE(SwatchShows(RGB(254, 255, 255)));
 }
 
@@ -124,7 +124,7 @@ TEST_F(ChannelsTest, DraggingASliderCarriesTheEditAndEveryViewAlong) {
     const int position = SliderPos(IDC_GREEN_SLIDER);
     EXPECT_LT(position, last) << "step " << step;
     EXPECT_EQ(Text(IDC_GREEN_EDIT), std::to_string(position)) << "step " << step;
-    EXPECT_TRUE(ShowsColour(RGB(255, position, 255))) << "step " << step;
+    EXPECT_TRUE(ShowsColor(RGB(255, position, 255))) << "step " << step;
     const RECT moved = ThumbOf(slider);
     EXPECT_LE(moved.left, at.x) << "the thumb stays under the mouse, step " << step;
     EXPECT_GE(moved.right, at.x) << "the thumb stays under the mouse, step " << step;
@@ -132,7 +132,7 @@ TEST_F(ChannelsTest, DraggingASliderCarriesTheEditAndEveryViewAlong) {
   }
   MouseButton(MOUSEEVENTF_LEFTUP);
   EXPECT_EQ(SliderPos(IDC_GREEN_SLIDER), last);
-  EXPECT_TRUE(ShowsColour(RGB(255, last, 255)));
+  EXPECT_TRUE(ShowsColor(RGB(255, last, 255)));
   EXPECT_TRUE(SwatchShows(RGB(255, last, 255)));
 }
 
@@ -144,7 +144,7 @@ TEST_F(ChannelsTest, ClickingBesideTheThumbPagesAndKeysStepAFocusedSlider) {
   Click(IDC_BLUE_SLIDER, {thumb.left - 20, (thumb.top + thumb.bottom) / 2});
   int expected = 255 - page;
   EXPECT_EQ(Text(IDC_BLUE_EDIT), std::to_string(expected));
-  EXPECT_TRUE(ShowsColour(RGB(255, 255, expected)));
+  EXPECT_TRUE(ShowsColor(RGB(255, 255, expected)));
 
   ::SetFocus(slider);
   const struct {
@@ -155,14 +155,14 @@ TEST_F(ChannelsTest, ClickingBesideTheThumbPagesAndKeysStepAFocusedSlider) {
     TypeKey(key);
     expected += step;
     EXPECT_EQ(Text(IDC_BLUE_EDIT), std::to_string(expected)) << "key " << key;
-    EXPECT_TRUE(ShowsColour(RGB(255, 255, expected))) << "key " << key;
+    EXPECT_TRUE(ShowsColor(RGB(255, 255, expected))) << "key " << key;
   }
   TypeKey(VK_HOME);
   EXPECT_EQ(Text(IDC_BLUE_EDIT), "0");
-  EXPECT_TRUE(ShowsColour(RGB(255, 255, 0)));
+  EXPECT_TRUE(ShowsColor(RGB(255, 255, 0)));
   TypeKey(VK_END);
   EXPECT_EQ(Text(IDC_BLUE_EDIT), "255");
-  EXPECT_TRUE(ShowsColour(kWhite));
+  EXPECT_TRUE(ShowsColor(kWhite));
 }
 
 TEST_F(ChannelsTest, AFullEditWithTheCaretAtItsStartNeutralisesAllButEditingAndCaretKeys) {
@@ -176,7 +176,7 @@ TEST_F(ChannelsTest, AFullEditWithTheCaretAtItsStartNeutralisesAllButEditingAndC
     EXPECT_EQ(log.Count(WM_CHAR), 0) << "key " << key;
     EXPECT_EQ(::GetFocus(), edit) << "key " << key;
     EXPECT_EQ(Text(IDC_RED_EDIT), "255") << "key " << key;
-    EXPECT_TRUE(ShowsColour(kWhite)) << "key " << key;
+    EXPECT_TRUE(ShowsColor(kWhite)) << "key " << key;
     EXPECT_FALSE(dialog.HasEnded()) << "key " << key;
     EXPECT_EQ(dialog.GetResult(), -1) << "key " << key;
   }
@@ -201,7 +201,7 @@ TEST_F(ChannelsTest, AFullEditWithTheCaretAtItsStartNeutralisesAllButEditingAndC
   FocusEdit(IDC_RED_EDIT, 0, 0);
   TypeKey(VK_DELETE);
   EXPECT_EQ(Text(IDC_RED_EDIT), "55");
-  EXPECT_TRUE(ShowsColour(RGB(55, 255, 255)));
+  EXPECT_TRUE(ShowsColor(RGB(55, 255, 255)));
 }
 
 TEST_F(ChannelsTest, AFullEditTakesADigitAfterItsEndAndADigitReplacesASelection) {
@@ -209,21 +209,21 @@ TEST_F(ChannelsTest, AFullEditTakesADigitAfterItsEndAndADigitReplacesASelection)
   FocusEdit(IDC_GREEN_EDIT, 3, 3);
   TypeKey('7');
   EXPECT_EQ(Text(IDC_GREEN_EDIT), "1007") << "only the first three digits count";
-  EXPECT_TRUE(ShowsColour(RGB(255, 100, 255)));
+  EXPECT_TRUE(ShowsColor(RGB(255, 100, 255)));
 
   FocusEdit(IDC_RED_EDIT, 3, 3);
   TypeKey('9');
   EXPECT_EQ(Text(IDC_RED_EDIT), "2559");
-  EXPECT_TRUE(ShowsColour(RGB(255, 100, 255)));
+  EXPECT_TRUE(ShowsColor(RGB(255, 100, 255)));
 
   FocusEdit(IDC_BLUE_EDIT, 1, 3);
   TypeKey('0');
   EXPECT_EQ(Text(IDC_BLUE_EDIT), "20");
-  EXPECT_TRUE(ShowsColour(RGB(255, 100, 20)));
+  EXPECT_TRUE(ShowsColor(RGB(255, 100, 20)));
   FocusEdit(IDC_BLUE_EDIT, 0, -1);
   TypeKey('7');
   EXPECT_EQ(Text(IDC_BLUE_EDIT), "7");
-  EXPECT_TRUE(ShowsColour(RGB(255, 100, 7)));
+  EXPECT_TRUE(ShowsColor(RGB(255, 100, 7)));
 }
 
 TEST_F(ChannelsTest, TheRightButtonNeverReachesAnEditSoNoMenuOpens) {
@@ -237,7 +237,7 @@ TEST_F(ChannelsTest, TheRightButtonNeverReachesAnEditSoNoMenuOpens) {
     }
     EXPECT_FALSE(AMenuIsShown()) << "edit " << id;
   }
-  EXPECT_TRUE(ShowsColour(kWhite));
+  EXPECT_TRUE(ShowsColor(kWhite));
 }
 
 TEST_F(ChannelsTest, PastedTextCountsByItsFirstThreeCharacters) {
@@ -250,6 +250,7 @@ TEST_F(ChannelsTest, PastedTextCountsByItsFirstThreeCharacters) {
   } cases[] = {
       {"12abc", "12abc", 12, {5, 5}}, {"abc", "abc", 0, {3, 3}},   {" 7", " 7", 7, {2, 2}},
       {"-1", "-1", 255, {2, 2}},      {"999", "255", 255, {0, 3}}, {"0040", "0040", 4, {4, 4}},
+      {"255", "255", 255, {3, 3}},    {"256", "255", 255, {0, 3}},
   };
   for (const auto& [pasted, shown, green, selection] : cases) {
     SetText(IDC_GREEN_EDIT, "128");
@@ -259,6 +260,6 @@ TEST_F(ChannelsTest, PastedTextCountsByItsFirstThreeCharacters) {
     Pump();
     EXPECT_EQ(Text(IDC_GREEN_EDIT), shown) << "pasted " << pasted;
     EXPECT_EQ(Selection(IDC_GREEN_EDIT), selection) << "pasted " << pasted;
-    EXPECT_TRUE(ShowsColour(RGB(255, green, 255))) << "pasted " << pasted;
+    EXPECT_TRUE(ShowsColor(RGB(255, green, 255))) << "pasted " << pasted;
   }
 }

@@ -92,7 +92,7 @@ TEST_F(PickModeWindowTest, AReleaseOutsideTheSnapshotOrALostCaptureEndsPickingWi
     Pump();
     EXPECT_EQ(dialog.m_picking, 0);
     EXPECT_EQ(dialog.m_color, before);
-    EXPECT_TRUE(ShowsColour(before));
+    EXPECT_TRUE(ShowsColor(before));
     RECT now;
     ::GetWindowRect(Window(), &now);
     EXPECT_TRUE(::EqualRect(&now, &panel)) << "the window is back where it stood";
@@ -120,6 +120,6 @@ TEST_F(ScaledPanelTest, SlorpPicksTheExactPixelOfAKnownImage) {
   MouseButton(MOUSEEVENTF_LEFTUP);
   ASSERT_TRUE(PumpUntil([&] { return dialog.m_picking == 0; })) << "the pick did not end";
   const COLORREF expected = image.ExpectedAt(pixel);
-  EXPECT_TRUE(ShowsColour(expected));
+  EXPECT_TRUE(ShowsColor(expected));
   EXPECT_TRUE(SwatchShows(expected));
 }

@@ -81,10 +81,7 @@ void PickerTest::Pump() {
     if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) {
       m_lastMousePoint = msg.pt;
     }
-    if (!AfxPreTranslateTree(dialog.m_hWnd, &msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
+    AfxTranslateAndDispatch(dialog.m_hWnd, &msg);
   }
 }
 
@@ -216,7 +213,7 @@ void PickerTest::PutOnClipboard(const char* text) {
   ::CloseClipboard();
 }
 
-testing::AssertionResult PickerTest::ShowsColour(COLORREF color) const {
+testing::AssertionResult PickerTest::ShowsColor(COLORREF color) const {
   const std::string shown[] = {Text(IDC_HEX_TEXT), Text(IDC_HTML_TEXT), Text(IDC_RGB_TEXT)};
   const std::string expected[] = {HexTextOf(color), HtmlTextOf(color), RgbTextOf(color)};
   for (int i = 0; i < 3; ++i) {

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "fixtures/ColourText.h"
+#include "fixtures/ExpectedColorTexts.h"
 #include "fixtures/ScreenCapture.h"
 #include "picker/PickerDialog.h"
 
@@ -89,7 +89,7 @@ class PickerTest : public testing::Test {
   static void PutOnClipboard(const char* text);
 
   // The three texts, the three sliders and m_color all show the colour.
-  testing::AssertionResult ShowsColour(COLORREF color) const;
+  testing::AssertionResult ShowsColor(COLORREF color) const;
   // The swatch inside its outline, as painted on the screen, is all of the colour.
   testing::AssertionResult SwatchShows(COLORREF color);
   // The swatch's rectangle, outline included, in client coordinates.

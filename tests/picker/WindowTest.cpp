@@ -145,7 +145,7 @@ TEST_F(ScaledPanelTest, DoubleClickOnTheSwatchOpensTheColourDialog) {
   PumpUntil([] { return OwnedDialogCanceller::Seen() != nullptr; });
   ASSERT_NE(OwnedDialogCanceller::Seen(), nullptr) << "no dialog opened";
   EXPECT_EQ(OwnedDialogCanceller::SeenClass(), "#32770");
-  EXPECT_TRUE(ShowsColour(RGB(255, 255, 255))) << "a cancelled dialog changes nothing";
+  EXPECT_TRUE(ShowsColor(RGB(255, 255, 255))) << "a cancelled dialog changes nothing";
 }
 
 TEST_F(WindowTest, KeepOnTopTogglesTheTopmostBandWithoutMovingTheWindow) {

@@ -10,10 +10,7 @@
 inline void PumpThroughPreTranslateUpTo(HWND hWndStop) {
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (!AfxPreTranslateTree(hWndStop, &msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageA(&msg);
-    }
+    AfxTranslateAndDispatch(hWndStop, &msg);
   }
 }
 

@@ -27,16 +27,16 @@ Figure PerCall(const BenchPicker& picker, Call call) {
 
 // The window system's part of one colour change, made directly: three static texts, three slider
 // positions and the swatch invalidated, the same calls SetCurrentColor makes without the edits.
-void ColourChangeFloor(HWND window, int i) {
-  const COLORREF colour = SampleColour(i);
+void ColorChangeFloor(HWND window, int i) {
+  const COLORREF color = SampleColor(i);
   char text[32];
   for (const int id : {IDC_HEX_TEXT, IDC_HTML_TEXT, IDC_RGB_TEXT}) {
-    wsprintfA(text, "%06X", static_cast<unsigned>(colour) + static_cast<unsigned>(id));
+    wsprintfA(text, "%06X", static_cast<unsigned>(color) + static_cast<unsigned>(id));
     ::SetWindowTextA(::GetDlgItem(window, id), text);
   }
-  ::SendDlgItemMessageA(window, IDC_RED_SLIDER, TBM_SETPOS, TRUE, GetRValue(colour));
-  ::SendDlgItemMessageA(window, IDC_GREEN_SLIDER, TBM_SETPOS, TRUE, GetGValue(colour));
-  ::SendDlgItemMessageA(window, IDC_BLUE_SLIDER, TBM_SETPOS, TRUE, GetBValue(colour));
+  ::SendDlgItemMessageA(window, IDC_RED_SLIDER, TBM_SETPOS, TRUE, GetRValue(color));
+  ::SendDlgItemMessageA(window, IDC_GREEN_SLIDER, TBM_SETPOS, TRUE, GetGValue(color));
+  ::SendDlgItemMessageA(window, IDC_BLUE_SLIDER, TBM_SETPOS, TRUE, GetBValue(color));
   RECT client;
   ::GetClientRect(window, &client);
   const RECT swatch{client.right - 70, 127, client.right - 10, 140};
@@ -45,14 +45,14 @@ void ColourChangeFloor(HWND window, int i) {
 
 }  // namespace
 
-void RunColourBenchmarks() {
+void RunColorBenchmarks() {
   BenchPicker picker;
   picker.Create();
   const Figure withEdits =
-      PerCall(picker, [&](int i) { picker.SetCurrentColor(SampleColour(i), true); });
+      PerCall(picker, [&](int i) { picker.SetCurrentColor(SampleColor(i), true); });
   const Figure withoutEdits =
-      PerCall(picker, [&](int i) { picker.SetCurrentColor(SampleColour(i), false); });
-  const Figure floor = PerCall(picker, [&](int i) { ColourChangeFloor(picker.m_hWnd, i); });
+      PerCall(picker, [&](int i) { picker.SetCurrentColor(SampleColor(i), false); });
+  const Figure floor = PerCall(picker, [&](int i) { ColorChangeFloor(picker.m_hWnd, i); });
   const HWND slider = ::GetDlgItem(picker.m_hWnd, IDC_GREEN_SLIDER);
   const Figure sliderStep = PerCall(picker, [&](int i) {
     ::SendMessageA(slider, TBM_SETPOS, TRUE, i & 0xFF);

@@ -37,10 +37,10 @@ class HexTextWatch {
   HHOOK m_hook = ::SetWindowsHookExA(WH_CALLWNDPROC, Watch, nullptr, ::GetCurrentThreadId());
 };
 
-std::vector<std::string> HexTextsOf(std::initializer_list<COLORREF> colours) {
+std::vector<std::string> HexTextsOf(std::initializer_list<COLORREF> colors) {
   std::vector<std::string> texts;
-  for (COLORREF colour : colours) {
-    texts.push_back(HexTextOf(colour));
+  for (COLORREF color : colors) {
+    texts.push_back(HexTextOf(color));
   }
   return texts;
 }
@@ -48,7 +48,7 @@ std::vector<std::string> HexTextsOf(std::initializer_list<COLORREF> colours) {
 }  // namespace
 
 // The edits are filled in turn, so the colour passes through red and yellow on its way to white.
-TEST(ColourAtStart, EachEditFilledInTurnSetsTheColourOnItsWayToWhite) {
+TEST(ColorAtStart, EachEditFilledInTurnSetsTheColorOnItsWayToWhite) {
   HexTextWatch watch;
   TestPickerDialog picker;
   ASSERT_TRUE(picker.Create());
@@ -59,19 +59,19 @@ TEST(ColourAtStart, EachEditFilledInTurnSetsTheColourOnItsWayToWhite) {
   picker.DestroyWindow();
 }
 
-using ColourTest = PickerTest;
+using ColorTest = PickerTest;
 
-TEST_F(ColourTest, SettingWithTheEditsShowsTheColourInEveryView) {
-  const COLORREF colour = RGB(200, 150, 100);
-  dialog.SetCurrentColor(colour, true);
+TEST_F(ColorTest, SettingWithTheEditsShowsTheColorInEveryView) {
+  const COLORREF color = RGB(200, 150, 100);
+  dialog.SetCurrentColor(color, true);
   EXPECT_EQ(Text(IDC_RED_EDIT), "200");
   EXPECT_EQ(Text(IDC_GREEN_EDIT), "150");
   EXPECT_EQ(Text(IDC_BLUE_EDIT), "100");
-  EXPECT_TRUE(ShowsColour(colour));
-  EXPECT_TRUE(SwatchShows(colour));
+  EXPECT_TRUE(ShowsColor(color));
+  EXPECT_TRUE(SwatchShows(color));
 }
 
-TEST_F(ColourTest, SettingWithoutTheEditsLeavesTheirTextCaretAndSelection) {
+TEST_F(ColorTest, SettingWithoutTheEditsLeavesTheirTextCaretAndSelection) {
   SetText(IDC_RED_EDIT, "12");
   SetText(IDC_GREEN_EDIT, "34");
   SetText(IDC_BLUE_EDIT, "56");
@@ -95,14 +95,14 @@ TEST_F(ColourTest, SettingWithoutTheEditsLeavesTheirTextCaretAndSelection) {
     EXPECT_EQ(log->Count(WM_SETTEXT), 0);
     EXPECT_EQ(log->Count(EM_SETSEL), 0);
   }
-  EXPECT_TRUE(ShowsColour(RGB(200, 150, 100)));
+  EXPECT_TRUE(ShowsColor(RGB(200, 150, 100)));
   EXPECT_TRUE(SwatchShows(RGB(200, 150, 100)));
 }
 
-TEST_F(ColourTest, SettingTheCurrentColourAgainRewritesEveryViewAndRepaintsTheSwatch) {
-  const COLORREF colour = RGB(10, 20, 30);
+TEST_F(ColorTest, SettingTheCurrentColorAgainRewritesEveryViewAndRepaintsTheSwatch) {
+  const COLORREF color = RGB(10, 20, 30);
   const std::string channels[] = {"10", "20", "30"};
-  dialog.SetCurrentColor(colour, true);
+  dialog.SetCurrentColor(color, true);
   for (bool updateEdits : {false, true}) {
     Pump();
     ::UpdateWindow(Window());
@@ -116,7 +116,7 @@ TEST_F(ColourTest, SettingTheCurrentColourAgainRewritesEveryViewAndRepaintsTheSw
     }
     MessageLog window(Window());
 
-    dialog.SetCurrentColor(colour, updateEdits);
+    dialog.SetCurrentColor(color, updateEdits);
 
     RECT invalid{};
     EXPECT_TRUE(::GetUpdateRect(Window(), &invalid, FALSE));
@@ -127,7 +127,7 @@ TEST_F(ColourTest, SettingTheCurrentColourAgainRewritesEveryViewAndRepaintsTheSw
     EXPECT_EQ(window.Count(WM_ERASEBKGND), 1) << "the swatch is erased before it is painted";
     // With the edits, their three handlers set the same colour once more each.
     const size_t sets = updateEdits ? 4 : 1;
-    const std::string shown[] = {HexTextOf(colour), HtmlTextOf(colour), RgbTextOf(colour)};
+    const std::string shown[] = {HexTextOf(color), HtmlTextOf(color), RgbTextOf(color)};
     for (int i = 0; i < 3; ++i) {
       EXPECT_EQ(texts[i]->TextsSet(), std::vector<std::string>(sets, shown[i]));
       EXPECT_EQ(sliders[i]->Count(TBM_SETPOS), static_cast<int>(sets)) << "slider " << i;
@@ -135,17 +135,17 @@ TEST_F(ColourTest, SettingTheCurrentColourAgainRewritesEveryViewAndRepaintsTheSw
           updateEdits ? std::vector<std::string>{channels[i]} : std::vector<std::string>{};
       EXPECT_EQ(edits[i]->TextsSet(), written) << "edit " << i;
     }
-    EXPECT_TRUE(ShowsColour(colour));
+    EXPECT_TRUE(ShowsColor(color));
   }
 }
 
 // Each edit written runs its change handler at once, which sets the colour from the edits as
 // they stand: the new red with the old green and blue, then the new green, then all three.
-TEST_F(ColourTest, TheHexTextShowsTheOuterCallThenEachEditsHandlerInTurn) {
+TEST_F(ColorTest, TheHexTextShowsTheOuterCallThenEachEditsHandlerInTurn) {
   dialog.SetCurrentColor(RGB(10, 20, 30), true);
   MessageLog hex(Control(IDC_HEX_TEXT));
   dialog.SetCurrentColor(RGB(200, 150, 100), true);
   EXPECT_EQ(hex.TextsSet(), HexTextsOf({RGB(200, 150, 100), RGB(200, 20, 30), RGB(200, 150, 30),
                                         RGB(200, 150, 100)}));
-  EXPECT_TRUE(ShowsColour(RGB(200, 150, 100)));
+  EXPECT_TRUE(ShowsColor(RGB(200, 150, 100)));
 }
