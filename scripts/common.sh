@@ -72,7 +72,6 @@ start_virtual_display() {
     for _ in $(seq 100); do
       if [ -e "/tmp/.X11-unix/X$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
         export DISPLAY=":$n"
-        remove_modifier_keys || fail "could not set the keyboard of display :$n"
         return 0
       fi
       kill -0 "${STARTED_PIDS[-1]}" 2>/dev/null || break
@@ -83,11 +82,16 @@ start_virtual_display() {
   fail "Xvfb could not start: no free display number between :90 and :189"
 }
 
-# Tests and the benchmark press keys with SendInput, which the X server never sees. Whenever a
-# Wine window gains the pointer or the focus, Wine's X11 driver matches its keyboard state to the
-# X server's, and would let go of a Ctrl, Shift or Alt a test holds: Ctrl + keypad minus would
-# arrive as a plain keypad minus. Nobody types on a private display, so its X keyboard has no
-# modifier keys for Wine to match.
+# The tests press keys with SendInput, which the X server never sees. Whenever a Wine window gains
+# the pointer or the focus, Wine's X11 driver matches its keyboard state to the X server's, and
+# would let go of a Ctrl, Shift or Alt a test holds: Ctrl + keypad minus would arrive as a plain
+# keypad minus. Nobody types on a test display, so its X keyboard has no modifier keys for Wine to
+# match. (The benchmark and run.sh keep theirs: xdotool presses Ctrl through the X server.)
+start_test_display() {
+  start_virtual_display "$1"
+  remove_modifier_keys || fail "could not set the keyboard of display $DISPLAY"
+}
+
 remove_modifier_keys() {
   local keymap status
   keymap=$(mktemp) || return 1
@@ -176,7 +180,7 @@ prepare_display_configs() {
   local desktop=$1 base_display=$DISPLAY base_prefix=$WINEPREFIX name dpi caption
   while read -r name dpi caption _; do
     case "$name" in '' | '#'*) continue ;; esac
-    start_virtual_display "$desktop"
+    start_test_display "$desktop"
     [ -f "$base_prefix-$name/system.reg" ] || copy_wine_prefix "$base_prefix" "$base_prefix-$name" ||
       fail "could not copy the Wine prefix for the display configuration $name"
     prepare_wine_prefix "$base_prefix-$name" "$desktop" "$dpi" "$caption"

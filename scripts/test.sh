@@ -16,7 +16,7 @@ exec 9>"$BUILD_DIR/.test-lock"
 flock -w 600 9 || fail "another test run holds $BUILD_DIR/.test-lock"
 
 # Wine's services outlive the programs that start them; they must not inherit the lock.
-start_virtual_display 1920x1080 9>&-
+start_test_display 1920x1080 9>&-
 prepare_wine_prefix "$BUILD_DIR/wine-tests" 1920x1080 9>&-
 prepare_display_configs 1920x1080 9>&-
 ctest --test-dir "$BUILD_DIR" --output-on-failure "$@" 9>&-
