@@ -94,13 +94,18 @@ measure_from_outside() {
 }
 
 footprint() {
-  local exe="$BIN/Chromivo.exe" stripped="$BUILD_DIR/Chromivo.stripped.exe" size
+  local exe="$BIN/Chromivo.exe" stripped="$BUILD_DIR/Chromivo.stripped.exe" size imports delay_loaded
   size=$(awk -v b="$(stat -c %s "$exe")" 'BEGIN { print b / 1024 }')
   summarise exe_size KiB "$size"
   x86_64-w64-mingw32-strip -o "$stripped" "$exe"
   size=$(awk -v b="$(stat -c %s "$stripped")" 'BEGIN { print b / 1024 }')
   summarise exe_size_stripped KiB "$size"
-  echo "info imports $(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ { print $3 }' | sort | paste -sd, -)"
+  imports=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ { print $3 }' | sort)
+  # GNU ld leaves the PE header's entry for delay-loaded DLLs empty; their names are among the
+  # executable's strings. They are listed as "name.dll(on-use)".
+  delay_loaded=$(x86_64-w64-mingw32-strings "$exe" | grep -ixE '[a-z0-9_]+\.dll' | grep -vixF -f <(echo "$imports") |
+    sort -u | sed 's/$/(on-use)/')
+  echo "info imports $(printf '%s\n' "$imports" "$delay_loaded" | sed '/^$/d' | paste -sd, -)"
 }
 
 bench() { "$WINE64" "$BIN/chromivo_bench.exe" "$@" 2>/dev/null | grep -E '^(metric|info) '; }
