@@ -18,7 +18,8 @@ function(chromivo_delay_load target dll)
     endif()
     string(APPEND exports "  ${function}\n")
   endforeach()
-  file(WRITE "${def}" "${exports}")
+  # Written only when it changes, so that a new configure does not rebuild the library.
+  file(CONFIGURE OUTPUT "${def}" CONTENT "${exports}" @ONLY)
   # --kill-at: the DLL exports the undecorated names the program's calls must find.
   add_custom_command(OUTPUT "${library}"
     COMMAND ${CMAKE_DLLTOOL} --kill-at --input-def "${def}" --output-delaylib "${library}"

@@ -103,8 +103,8 @@ footprint() {
   imports=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ { print $3 }' | sort)
   # GNU ld leaves the PE header's entry for delay-loaded DLLs empty; their names are among the
   # executable's strings. They are listed as "name.dll(on-use)".
-  delay_loaded=$(x86_64-w64-mingw32-strings "$exe" | grep -ixE '[a-z0-9_]+\.dll' | grep -vixF -f <(echo "$imports") |
-    sort -u | sed 's/$/(on-use)/')
+  delay_loaded=$(x86_64-w64-mingw32-strings "$exe" | grep -ixE '[a-z0-9_]+\.dll' |
+    grep -vixF -f <(echo "$imports") | sort -u | sed 's/$/(on-use)/')
   echo "info imports $(printf '%s\n' "$imports" "$delay_loaded" | sed '/^$/d' | paste -sd, -)"
 }
 
