@@ -17,8 +17,6 @@ END_MESSAGE_MAP()
 // copy finds the name taken and ends silently. If the mapping cannot be created at all, the
 // program runs unguarded. Always FALSE: the application's life is the main window's modal loop.
 BOOL CPickerApp::InitInstance() {
-  // The links open through the shell, which asks for COM on the calling thread.
-  const CComApartment com;
   CHandle runningGuard(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                             kRunningGuardSize, kRunningGuardName));
   if (runningGuard != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS) {

@@ -94,7 +94,10 @@ void CLinkLabel::OnClicked() {
   OpenLink(m_link, SW_SHOW);
 }
 
+// The shell asks for COM on the calling thread. It is initialised the first time a link is
+// opened, not at start-up, where it would cost every start; it then lasts until the program ends.
 int CLinkLabel::OpenLink(LPCSTR address, int showCommand) {
+  static const CComApartment comForTheShell;
   const auto shellResult = reinterpret_cast<INT_PTR>(
       ::ShellExecuteA(nullptr, "open", address, nullptr, nullptr, showCommand));
   if (static_cast<UINT_PTR>(shellResult) > 32) {

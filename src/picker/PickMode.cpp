@@ -28,16 +28,17 @@ void SetClassCursor(HWND hWnd, HCURSOR cursor) {
 
 }  // namespace
 
-// The window is parked off the screen and its controls hidden before the copy, and the copy waits
-// for the screen to show what lay under the window, so the snapshot never shows the program
-// itself. Pick mode holds the mouse: a release anywhere, on another monitor too, comes here.
+// Pick mode starts only in the foreground: a frozen screen over everything whose Esc went to
+// another program would look like a hung machine. The window is parked off the screen and its
+// controls hidden before the copy, and the copy waits for the screen to show what lay under the
+// window, so the snapshot never shows the program itself. Pick mode holds the mouse: a release
+// anywhere, on another monitor too, comes here.
 void CPickerDialog::StartPicking() {
-  if (m_picking) {
+  if (m_picking || !BecomeForegroundWindow()) {
     return;
   }
-  ShowWindow(SW_HIDE);
-  ShowWindow(SW_RESTORE);
-  SetClassCursor(m_hWnd, ::LoadCursorA(AfxGetInstanceHandle(), IDC_TARGET_CURSOR_NAME));
+  const HCURSOR target = ::LoadCursorA(AfxGetInstanceHandle(), IDC_TARGET_CURSOR_NAME);
+  SetClassCursor(m_hWnd, target);
   m_picking = 1;
 
   const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
@@ -59,6 +60,20 @@ void CPickerDialog::StartPicking() {
 
   MoveWindow(0, 0, screenWidth, screenHeight, TRUE);
   SetCapture();
+  // A window that holds the capture gets no WM_SETCURSOR, so the class cursor would not show
+  // until the capture ends; nothing else sets the cursor meanwhile.
+  ::SetCursor(target);
+}
+
+// The process that received the hot key (or the click) may take the foreground ("Remarks" of
+// SetForegroundWindow); the window is restored first only if it is minimised, since hiding and
+// showing it would move its taskbar button.
+bool CPickerDialog::BecomeForegroundWindow() {
+  if (::IsIconic(m_hWnd)) {
+    ShowWindow(SW_RESTORE);
+  }
+  ::SetForegroundWindow(m_hWnd);
+  return ::GetForegroundWindow() == m_hWnd;
 }
 
 // The colour is set while the panel is still hidden, so the window comes back showing it.
@@ -67,8 +82,7 @@ void CPickerDialog::StopPicking() {
   ::ReleaseCapture();
   ModifyStyle(0, kFrameStyles, 0);
   ModifyStyleEx(0, kFrameExStyles, 0);
-  SetWindowPos(IsKeepOnTopChecked() ? &wndTopMost : &wndNoTopMost, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE);
+  PlaceInKeepOnTopBand();
   MoveWindow(m_savedRect.left, m_savedRect.top, m_savedRect.Width(), m_savedRect.Height(), TRUE);
   // Shrinking keeps the client area's old bits, a corner of the snapshot: the panel must be
   // painted afresh, background and all.
@@ -76,6 +90,7 @@ void CPickerDialog::StopPicking() {
   ShowPanelControls(TRUE);
   SetClassCursor(m_hWnd, ::LoadCursorA(nullptr, IDC_ARROW));
   m_snapshot.DeleteObject();
+  m_hotKey.OnWayOutOfPickMode();
 }
 
 // One batch for all 29. Hiding a control one by one gives the keyboard focus to the window if the
@@ -146,7 +161,7 @@ void CPickerDialog::OnCaptureChanged(CWnd* pWnd) {
 // While the colour dialog is open it has disabled this window: pick mode would cover the dialog
 // with a window that takes no clicks, and Esc would go to the dialog underneath.
 LRESULT CPickerDialog::OnHotKey(WPARAM wParam, LPARAM) {
-  if (wParam == PICK_HOTKEY_ID && IsWindowEnabled()) {
+  if (m_hotKey.IsNewPress(wParam) && IsWindowEnabled()) {
     StartPicking();
   }
   return 0;

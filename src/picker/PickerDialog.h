@@ -4,9 +4,7 @@
 
 #include "controls/LinkLabel.h"
 #include "framework/Framework.h"
-
-// Identifier of the system-wide hot key, Ctrl + keypad minus, that starts picking.
-constexpr int PICK_HOTKEY_ID = 423;
+#include "picker/PickHotKey.h"
 
 class CPickerDialog : public CDialog {
  public:
@@ -39,6 +37,9 @@ class CPickerDialog : public CDialog {
 
   // Pick mode.
   void StartPicking();
+  // Restores the window if it is minimised and makes it the foreground window; false when the
+  // system refuses (another program's menu is open, the foreground is locked).
+  virtual bool BecomeForegroundWindow();
   void StopPicking();
   void ShowPanelControls(BOOL show);
   void OnLButtonUp(UINT nFlags, CPoint point);
@@ -56,6 +57,7 @@ class CPickerDialog : public CDialog {
   void OnLButtonDblClk(UINT nFlags, CPoint point);
 
   HICON m_appIcon;
+  CPickHotKey m_hotKey;
   // The panel's layout, swatch and frames are a 96-DPI design shown at the system DPI.
   const CDpiScale m_scale = CDpiScale::ForSystem();
   CBitmap m_snapshot;
@@ -85,6 +87,8 @@ class CPickerDialog : public CDialog {
   bool IsChannelEdit(HWND hWnd) const;
   bool FilterChannelEditInput(MSG* pMsg);
   bool IsKeepOnTopChecked();
+  // The topmost band or the normal one, as "Keep on top" asks; the window is not activated.
+  void PlaceInKeepOnTopBand();
 
   DECLARE_MESSAGE_MAP()
 };

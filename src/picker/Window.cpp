@@ -86,14 +86,14 @@ BOOL CPickerDialog::OnInitDialog() {
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_appIcon));
 
   GetDlgItem(IDC_KEEP_ON_TOP)->SendMessage(BM_SETCHECK, BST_CHECKED);
-  SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  PlaceInKeepOnTopBand();
 
   m_color = RGB(255, 255, 255);
   m_picking = 0;
   SetUpChannelEditors();
   m_homeLink.SetLink(CHROMIVO_PAGES_FOLDER, AfxGetApp()->LoadCursor(IDC_HAND_CURSOR));
 
-  ::RegisterHotKey(m_hWnd, PICK_HOTKEY_ID, MOD_CONTROL, VK_SUBTRACT);
+  m_hotKey.Register(m_hWnd);
   TurnOffCompositorTransitions(m_hWnd);
 
   ApplyLayout(m_scale, kClientSize, kLayout);
@@ -103,6 +103,7 @@ BOOL CPickerDialog::OnInitDialog() {
 // Every message of the window's loop: first the channel edits' key and mouse filter, then Esc
 // while picking (consumed, so it never reaches the dialog's Cancel), then the dialog keys.
 BOOL CPickerDialog::PreTranslateMessage(MSG* pMsg) {
+  m_hotKey.OnMessage(*pMsg);
   if (FilterChannelEditInput(pMsg)) {
     return TRUE;
   }
@@ -144,18 +145,22 @@ HCURSOR CPickerDialog::OnQueryDragIcon() {
 }
 
 void CPickerDialog::OnClose() {
-  ::UnregisterHotKey(m_hWnd, PICK_HOTKEY_ID);
+  m_hotKey.Unregister();
   OnOK();
 }
 
 void CPickerDialog::OnExit() {
-  ::UnregisterHotKey(m_hWnd, PICK_HOTKEY_ID);
+  m_hotKey.Unregister();
   OnOK();
 }
 
 void CPickerDialog::OnKeepOnTop() {
+  PlaceInKeepOnTopBand();
+}
+
+void CPickerDialog::PlaceInKeepOnTopBand() {
   SetWindowPos(IsKeepOnTopChecked() ? &wndTopMost : &wndNoTopMost, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE);
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 bool CPickerDialog::IsKeepOnTopChecked() {
@@ -174,7 +179,7 @@ void CPickerDialog::OnSysCommand(UINT nID, LPARAM) {
 // program took it meanwhile.
 void CPickerDialog::OnAbout() {
   CAboutDialog about;
-  ::UnregisterHotKey(m_hWnd, PICK_HOTKEY_ID);
+  m_hotKey.Unregister();
   about.DoModal();
-  ::RegisterHotKey(m_hWnd, PICK_HOTKEY_ID, MOD_CONTROL, VK_SUBTRACT);
+  m_hotKey.Register(m_hWnd);
 }

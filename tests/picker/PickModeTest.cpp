@@ -7,21 +7,88 @@
 
 #include <functional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "PickerFixture.h"
+#include "fixtures/Handles.h"
+#include "fixtures/Input.h"
 #include "fixtures/KnownImageWindow.h"
 #include "res/resource.h"
 
 namespace {
 
-using PickModeWindowTest = PickerTest;
 using ScaledPanelTest = PickerTest;
 
 HCURSOR ClassCursorOf(HWND window) {
   return reinterpret_cast<HCURSOR>(::GetClassLongPtrA(window, GCLP_HCURSOR));
 }
 
+HCURSOR ShownCursor() {
+  CURSORINFO info{};
+  info.cbSize = sizeof(info);
+  return ::GetCursorInfo(&info) ? info.hCursor : nullptr;
+}
+
 }  // namespace
+
+class PickModeWindowTest : public PickerTest {
+ protected:
+  void PressHotKey() {
+    ::SetForegroundWindow(Window());
+    EXPECT_TRUE(::PressKey(VK_SUBTRACT, kCtrl));
+  }
+  // The two ways in: the Slorp button and the hot key, pressed as a user presses them.
+  std::vector<std::function<void()>> Entries() {
+    return {[this] { ClickButton(IDC_SLORP); }, [this] { PressHotKey(); }};
+  }
+  // Pumps for that long; true if pick mode was on at any moment.
+  bool PickModeSeenWithin(int milliseconds) {
+    bool seen = false;
+    PumpUntil(
+        [&] {
+          seen = seen || dialog.m_picking != 0;
+          return false;
+        },
+        milliseconds);
+    return seen;
+  }
+};
+
+// Ctrl + keypad minus held down, repeated as a keyboard repeats a held key (Windows' default
+// delay and rate), from another thread while the test goes on, until it is let go.
+class HeldHotKey {
+ public:
+  HeldHotKey() {
+    EXPECT_TRUE(KeyDown(VK_CONTROL));
+    EXPECT_TRUE(KeyDown(VK_SUBTRACT));
+    m_repeater = std::thread([this] {
+      DWORD wait = kDelayMs;
+      while (::WaitForSingleObject(m_letGo.get(), wait) == WAIT_TIMEOUT) {
+        KeyDown(VK_SUBTRACT);
+        wait = kIntervalMs;
+      }
+    });
+  }
+  ~HeldHotKey() { LetGo(); }
+  HeldHotKey(const HeldHotKey&) = delete;
+  HeldHotKey& operator=(const HeldHotKey&) = delete;
+
+  void LetGo() {
+    if (m_repeater.joinable()) {
+      ::SetEvent(m_letGo.get());
+      m_repeater.join();
+      KeyUp(VK_SUBTRACT);
+      KeyUp(VK_CONTROL);
+    }
+  }
+
+ private:
+  static constexpr DWORD kDelayMs = 500;
+  static constexpr DWORD kIntervalMs = 33;
+  UniqueHandle m_letGo{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+  std::thread m_repeater;
+};
 
 TEST_F(PickModeWindowTest, TargetCursorWhilePickingArrowAfterAndAnUnreadablePixelChangesNothing) {
   const HCURSOR target = ::LoadCursorA(::GetModuleHandleA(nullptr), IDC_TARGET_CURSOR_NAME);
@@ -68,6 +135,68 @@ TEST_F(PickModeWindowTest, TargetCursorWhilePickingArrowAfterAndAnUnreadablePixe
   EXPECT_EQ(dialog.m_color, before);
   EXPECT_EQ(Text(IDC_HEX_TEXT), hexBefore);
   EXPECT_EQ(ClassCursorOf(Window()), arrow);
+}
+
+// A window that holds the mouse capture gets no WM_SETCURSOR: the cursor the user sees is the one
+// the window set itself, whichever way pick mode was entered. The pointer rests on the panel's
+// bare background, which shows the arrow again once pick mode is over.
+TEST_F(PickModeWindowTest, TheTargetCursorIsShownAfterEntryByTheButtonAndByTheHotKey) {
+  const HCURSOR target = ::LoadCursorA(::GetModuleHandleA(nullptr), IDC_TARGET_CURSOR_NAME);
+  const HCURSOR arrow = ::LoadCursorA(nullptr, IDC_ARROW);
+  POINT bare{300, 10};
+  ::ClientToScreen(Window(), &bare);
+  for (const auto& enter : Entries()) {
+    MoveMouseOnScreen(bare);
+    enter();
+    ASSERT_TRUE(PumpUntil([&] { return dialog.m_picking == 1; })) << "pick mode did not start";
+    EXPECT_EQ(ShownCursor(), target);
+    TypeKey(VK_ESCAPE);
+    ASSERT_EQ(dialog.m_picking, 0);
+    EXPECT_TRUE(PumpUntil([&] { return ShownCursor() == arrow; }))
+        << "the panel does not show the arrow after pick mode";
+  }
+}
+
+// The foreground can be refused (another program's menu is open): the screen is not frozen under
+// keys that would go elsewhere, and the window stays as it was.
+TEST_F(PickModeWindowTest, RefusedTheForegroundItFreezesNothingAndChangesNothing) {
+  dialog.refuseForeground = true;
+  RECT before;
+  ::GetWindowRect(Window(), &before);
+  const LONG_PTR style = ::GetWindowLongPtrA(Window(), GWL_STYLE);
+  const LONG_PTR exStyle = ::GetWindowLongPtrA(Window(), GWL_EXSTYLE);
+  for (const auto& enter : Entries()) {
+    enter();
+    EXPECT_FALSE(PickModeSeenWithin(200));
+    RECT now;
+    ::GetWindowRect(Window(), &now);
+    EXPECT_TRUE(::EqualRect(&now, &before));
+    EXPECT_EQ(::GetWindowLongPtrA(Window(), GWL_STYLE), style);
+    EXPECT_EQ(::GetWindowLongPtrA(Window(), GWL_EXSTYLE), exStyle);
+    EXPECT_TRUE(::IsWindowVisible(Control(IDC_SLORP)));
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_EQ(ClassCursorOf(Window()), ::LoadCursorA(nullptr, IDC_ARROW));
+  }
+}
+
+// Keys held down through a way out repeat the hot key (Wine sends the repeats MOD_NOREPEAT asks
+// Windows to drop): none of them enters pick mode again; a press after the release does.
+TEST_F(PickModeWindowTest, HotKeyHeldThroughAWayOutEntersAgainOnlyWhenPressedAnew) {
+  const POINT elsewhere{200, 200};
+  ::SetForegroundWindow(Window());
+  HeldHotKey held;
+  ASSERT_TRUE(PumpUntil([&] { return dialog.m_picking == 1; })) << "the hot key did not enter";
+  MoveMouseOnScreen(elsewhere);
+  MouseButton(MOUSEEVENTF_RIGHTDOWN);
+  MouseButton(MOUSEEVENTF_RIGHTUP);
+  ASSERT_TRUE(PumpUntil([&] { return dialog.m_picking == 0; })) << "the right click did not end";
+  EXPECT_FALSE(PickModeSeenWithin(1500)) << "the held keys entered pick mode again";
+  held.LetGo();
+  EXPECT_FALSE(PickModeSeenWithin(500));
+
+  PressHotKey();
+  EXPECT_TRUE(PumpUntil([&] { return dialog.m_picking == 1; })) << "a new press did not enter";
+  TypeKey(VK_ESCAPE);
 }
 
 // A release beyond the primary screen (on another monitor), and the mouse taken by another window

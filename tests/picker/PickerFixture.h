@@ -22,6 +22,13 @@ class TestPickerDialog : public CPickerDialog {
   using CPickerDialog::m_snapshot;
   using CPickerDialog::StartPicking;
   using CPickerDialog::StopPicking;
+
+  // Wine always grants the foreground; a test can have it refused, as another program's open menu
+  // or a foreground lock refuses it on Windows.
+  bool BecomeForegroundWindow() override {
+    return !refuseForeground && CPickerDialog::BecomeForegroundWindow();
+  }
+  bool refuseForeground = false;
 };
 
 // The messages one window receives, recorded by a test-side subclass in front of the window's own
