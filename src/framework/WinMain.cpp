@@ -2,9 +2,11 @@
 // own main, do not pull it in.
 #include <cstdlib>
 
+#include "framework/SystemLibraries.h"
 #include "framework/WinApp.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  AfxLoadDllsFromSystemFolderOnly();
   return AfxWinMain();
 }
 

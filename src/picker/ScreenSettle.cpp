@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/SystemLibraries.h"
+
 namespace {
 
 // About six frames: long enough for a program that is waiting for input to repaint, short
@@ -81,16 +83,25 @@ void WaitForPaintsUnderway(std::vector<HWND> windows, ULONGLONG deadline) {
   }
 }
 
+// dwmapi is loaded on first use, from the system folder. Where it cannot be loaded, a call into it
+// would end the program: there is no compositor to ask then.
+bool CompositorApiLoads() {
+  static const CLibrary dwmapi(AfxLoadSystemLibrary("dwmapi.dll"));
+  return dwmapi.IsLoaded();
+}
+
 }  // namespace
 
 void TurnOffCompositorTransitions(HWND window) {
   const BOOL disable = TRUE;
-  ::DwmSetWindowAttribute(window, DWMWA_TRANSITIONS_FORCEDISABLED, &disable, sizeof(disable));
+  if (CompositorApiLoads()) {
+    ::DwmSetWindowAttribute(window, DWMWA_TRANSITIONS_FORCEDISABLED, &disable, sizeof(disable));
+  }
 }
 
 void WaitUntilScreenShowsRectWithout(HWND window, const RECT& uncovered) {
   BOOL composed = FALSE;
-  if (SUCCEEDED(::DwmIsCompositionEnabled(&composed)) && composed) {
+  if (CompositorApiLoads() && SUCCEEDED(::DwmIsCompositionEnabled(&composed)) && composed) {
     ::DwmFlush();
     return;
   }

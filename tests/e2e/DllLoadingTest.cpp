@@ -1,0 +1,164 @@
+// Users unpack Chromivo into a downloads folder that may hold anything: no DLL from beside the
+// program may ever be loaded. Its load-time imports are DLLs the loader takes from the system
+// only, and every DLL it loads itself comes from the system folder.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Associations.h"
+#include "fixtures/ChromivoProcess.h"
+#include "fixtures/E2eTest.h"
+#include "fixtures/Input.h"
+#include "fixtures/Rect.h"
+#include "fixtures/WindowQuery.h"
+#include "res/resource.h"
+
+namespace {
+
+// Windows' known DLLs (loaded from the system whatever the search path), and comctl32, which the
+// manifest's dependency takes from the system's side-by-side store.
+const char* const kLoadTimeImportsAllowed[] = {"advapi32.dll", "comctl32.dll", "gdi32.dll",
+                                               "kernel32.dll", "msvcrt.dll",   "ole32.dll",
+                                               "user32.dll"};
+// The DLLs the program loads by name on first use, each planted beside a copy of it.
+const char* const kLoadedOnFirstUse[] = {"dwmapi.dll", "comdlg32.dll", "shell32.dll"};
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+std::vector<char> ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::vector<char>(std::istreambuf_iterator<char>(file), {});
+}
+
+// A structure of the image at a file offset, if it lies wholly inside the file.
+template <typename T>
+std::optional<T> At(const std::vector<char>& image, size_t offset) {
+  if (offset > image.size() || image.size() - offset < sizeof(T)) {
+    return std::nullopt;
+  }
+  T value;
+  std::copy_n(image.data() + offset, sizeof(T), reinterpret_cast<char*>(&value));
+  return value;
+}
+
+// The names in the import directory of a 64-bit executable (its load-time imports); nullopt when
+// the file is not one.
+std::optional<std::vector<std::string>> LoadTimeImportsOf(const std::string& path) {
+  const std::vector<char> image = ReadFile(path);
+  const auto dos = At<IMAGE_DOS_HEADER>(image, 0);
+  const auto nt =
+      dos ? At<IMAGE_NT_HEADERS64>(image, static_cast<size_t>(dos->e_lfanew)) : std::nullopt;
+  if (!nt || nt->Signature != IMAGE_NT_SIGNATURE ||
+      nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC) {
+    return std::nullopt;
+  }
+  const size_t sections = static_cast<size_t>(dos->e_lfanew) +
+                          offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
+                          nt->FileHeader.SizeOfOptionalHeader;
+  const auto offsetOf = [&](DWORD rva) -> std::optional<size_t> {
+    for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+      const auto section =
+          At<IMAGE_SECTION_HEADER>(image, sections + i * sizeof(IMAGE_SECTION_HEADER));
+      if (section && rva >= section->VirtualAddress &&
+          rva < section->VirtualAddress + section->SizeOfRawData) {
+        return rva - section->VirtualAddress + section->PointerToRawData;
+      }
+    }
+    return std::nullopt;
+  };
+  const DWORD directory =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+  std::optional<size_t> next = offsetOf(directory);
+  std::vector<std::string> names;
+  for (; next; next = *next + sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+    const auto descriptor = At<IMAGE_IMPORT_DESCRIPTOR>(image, *next);
+    if (!descriptor || descriptor->Name == 0) {
+      break;
+    }
+    const std::optional<size_t> name = offsetOf(descriptor->Name);
+    if (!name) {
+      return std::nullopt;
+    }
+    names.push_back(Lower(image.data() + *name));
+  }
+  return names;
+}
+
+}  // namespace
+
+TEST(DllLoading, TheLoadTimeImportsAreOnlyDllsTheLoaderTakesFromTheSystem) {
+  const std::optional<std::vector<std::string>> imports = LoadTimeImportsOf(ChromivoExePath());
+  ASSERT_TRUE(imports) << ChromivoExePath() << " is not a 64-bit executable";
+  EXPECT_FALSE(imports->empty());
+  for (const std::string& name : *imports) {
+    EXPECT_NE(
+        std::find(std::begin(kLoadTimeImportsAllowed), std::end(kLoadTimeImportsAllowed), name),
+        std::end(kLoadTimeImportsAllowed))
+        << name << " is imported at load time: the loader may take it from the program's folder";
+  }
+}
+
+// A copy of Chromivo.exe in a folder of stand-ins named as the DLLs it loads on first use: it
+// starts, opens the colour dialog and a link, and not one stand-in is loaded.
+class PlantedDllTest : public E2eTest {
+ protected:
+  void SetUp() override {
+    E2eTest::SetUp();
+    for (const char* dll : kLoadedOnFirstUse) {
+      ::DeleteFileA(MarkOf(dll).c_str());
+      ASSERT_NE(::GetFileAttributesA(Planted(dll).c_str()), INVALID_FILE_ATTRIBUTES)
+          << Planted(dll) << " was not built";
+    }
+    ASSERT_TRUE(::CopyFileA(ChromivoExePath().c_str(), Planted(kChromivoImageName).c_str(), FALSE));
+  }
+
+  static std::string Planted(const std::string& file) {
+    return PathBesideTests("planted\\" + file);
+  }
+  static std::string MarkOf(const std::string& dll) { return Planted(dll) + ".loaded"; }
+};
+
+TEST_F(PlantedDllTest, NoDllBesideTheProgramIsEverLoaded) {
+  // The program inherits the record's name: it is made first.
+  const LinkRecord record;
+  ScopedClasses classes;
+  BreakShellLinks(classes, Quoted(RecorderPath()) + " \"%1\"");
+  TestProcess chromivo(Planted(kChromivoImageName));
+  ASSERT_TRUE(chromivo.Start());
+  const HWND window = chromivo.WaitForWindow(kChromivoCaption);
+  ASSERT_NE(window, nullptr) << "the copy among the planted DLLs did not start";
+  ::SetForegroundWindow(window);
+
+  ASSERT_TRUE(Click(CentreOf(WindowRectOnScreen(Control(window, IDC_SELECT_COLOR)))));
+  HWND colorDialog = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (const HWND shown : VisibleTopLevelWindows(chromivo.Id())) {
+      colorDialog = ::GetWindow(shown, GW_OWNER) == window ? shown : colorDialog;
+    }
+    return colorDialog != nullptr;
+  })) << "the colour dialog did not open";
+  ::PostMessageA(colorDialog, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(colorDialog); }));
+
+  ASSERT_TRUE(Click(CentreOf(WindowRectOnScreen(Control(window, IDC_HOME_LINK)))));
+  ASSERT_TRUE(record.WaitForLines(1)) << "the link was not opened";
+
+  ::PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(chromivo.WaitForExit(kDefaultTimeoutMs));
+  for (const char* dll : kLoadedOnFirstUse) {
+    EXPECT_EQ(::GetFileAttributesA(MarkOf(dll).c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the " << dll << " beside the program was loaded";
+  }
+}
