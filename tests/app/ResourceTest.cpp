@@ -172,7 +172,7 @@ TEST(Resources, CursorsHaveTheirHotSpots) {
   EXPECT_EQ(hand.y, 2);
 }
 
-TEST(Resources, ManifestAsksForCommonControlsSixAndDpiAwareness) {
+TEST(Resources, ManifestAsksForCommonControlsSixAndDpiAwarenessAndNamesTheWindowsItWasMadeFor) {
   const HMODULE module = ::GetModuleHandleA(nullptr);
   const HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
   ASSERT_NE(found, nullptr);
@@ -182,4 +182,12 @@ TEST(Resources, ManifestAsksForCommonControlsSixAndDpiAwareness) {
   EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
             std::string::npos);
   EXPECT_NE(manifest.find("<dpiAware>true</dpiAware>"), std::string::npos);
+  // Windows 10 and 11, 8.1, 8 and 7, as "Application manifests" names them.
+  for (const char* windows :
+       {"8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
+        "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "35138b9a-5d96-4fbd-8e2d-a2440225f93a"}) {
+    EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"{") + windows + "}\"/>"),
+              std::string::npos)
+        << windows;
+  }
 }
