@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "controls/OpenCommand.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -22,6 +23,10 @@ BEGIN_MESSAGE_MAP(CLinkLabel, CStatic)
   ON_WM_SETCURSOR()
   ON_WM_MOUSEMOVE()
 END_MESSAGE_MAP()
+
+HCURSOR LoadLinkCursor() {
+  return AfxGetApp()->LoadCursor(IDC_HAND_CURSOR);
+}
 
 void CLinkLabel::SetLink(CString link, HCURSOR cursor) {
   m_link = link;

@@ -36,3 +36,6 @@ class CLinkLabel : public CStatic {
 
   DECLARE_MESSAGE_MAP()
 };
+
+// The pointing hand the owners give their links: the application's cursor resource.
+HCURSOR LoadLinkCursor();

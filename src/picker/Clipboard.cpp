@@ -49,20 +49,21 @@ bool FillBlock(HGLOBAL block, const CString& text) {
 }  // namespace
 
 void CPickerDialog::OnCopyHex() {
-  CString text;
-  GetDlgItem(IDC_HEX_TEXT)->GetWindowText(text);
-  CopyTextToClipboard(text);
+  CopyTextOf(IDC_HEX_TEXT);
 }
 
 void CPickerDialog::OnCopyHtml() {
-  CString text;
-  GetDlgItem(IDC_HTML_TEXT)->GetWindowText(text);
-  CopyTextToClipboard(text);
+  CopyTextOf(IDC_HTML_TEXT);
 }
 
 void CPickerDialog::OnCopyRgb() {
+  CopyTextOf(IDC_RGB_TEXT);
+}
+
+// The text exactly as the control shows it.
+void CPickerDialog::CopyTextOf(int textId) {
   CString text;
-  GetDlgItem(IDC_RGB_TEXT)->GetWindowText(text);
+  GetDlgItem(textId)->GetWindowText(text);
   CopyTextToClipboard(text);
 }
 
@@ -94,22 +95,4 @@ void CPickerDialog::OnSelectColor() {
   if (::ChooseColorA(&chooser)) {
     SetCurrentColor(chooser.rgbResult, true);
   }
-}
-
-void CPickerDialog::OnLButtonDown(UINT, CPoint) {
-  m_pressedWhilePicking = m_picking != 0;
-  Default();
-}
-
-// No double click opens the dialog in pick mode. The first click of a double click made there
-// picks and ends pick mode on its release, and the system then delivers the second press as a
-// double click to the window come back, where the swatch may now be: that press still belongs
-// to the pick.
-void CPickerDialog::OnLButtonDblClk(UINT, CPoint point) {
-  if (!m_picking && !m_pressedWhilePicking) {
-    if (SwatchRect().PtInRect(point)) {
-      OnSelectColor();
-    }
-  }
-  Default();
 }

@@ -2,6 +2,7 @@
 // button release takes the colour under the cursor, a right release or Esc gives up.
 #include <iterator>
 
+#include "picker/PanelDesign.h"
 #include "picker/PickerDialog.h"
 #include "picker/ScreenSettle.h"
 #include "res/resource.h"
@@ -12,15 +13,6 @@ constexpr DWORD kFrameStyles = WS_POPUP | WS_CAPTION;
 constexpr DWORD kFrameExStyles = WS_EX_DLGMODALFRAME;
 // Where the window waits, 1 x 1 pixel and off the screen, while the screen is copied.
 constexpr int kParkedPosition = -110;
-
-constexpr int kPanelControls[] = {
-    IDC_RED_LABEL,    IDC_GREEN_LABEL,  IDC_BLUE_LABEL,   IDC_RED_EDIT,      IDC_GREEN_EDIT,
-    IDC_BLUE_EDIT,    IDC_RED_SPIN,     IDC_GREEN_SPIN,   IDC_BLUE_SPIN,     IDC_RED_SLIDER,
-    IDC_GREEN_SLIDER, IDC_BLUE_SLIDER,  IDC_HEX_LABEL,    IDC_HTML_LABEL,    IDC_RGB_LABEL,
-    IDC_HEX_TEXT,     IDC_HTML_TEXT,    IDC_RGB_TEXT,     IDC_COPY_HEX,      IDC_COPY_HTML,
-    IDC_COPY_RGB,     IDC_KEEP_ON_TOP,  IDC_HOTKEY_LABEL, IDC_CURRENT_LABEL, IDC_HOME_LINK,
-    IDC_SLORP,        IDC_SELECT_COLOR, IDC_ABOUT,        IDC_EXIT,
-};
 
 void SetClassCursor(HWND hWnd, HCURSOR cursor) {
   ::SetClassLongPtrA(hWnd, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
@@ -99,9 +91,9 @@ void CPickerDialog::ShowPanelControls(BOOL show) {
   if (!show && ::IsChild(m_hWnd, ::GetFocus())) {
     ::SetFocus(m_hWnd);
   }
-  CWindowPosBatch controls(static_cast<int>(std::size(kPanelControls)));
-  for (const int id : kPanelControls) {
-    controls.Show(::GetDlgItem(m_hWnd, id), show != FALSE);
+  CWindowPosBatch controls(static_cast<int>(std::size(PanelDesign::kControls)));
+  for (const CControlPlace& control : PanelDesign::kControls) {
+    controls.Show(::GetDlgItem(m_hWnd, control.id), show != FALSE);
   }
 }
 

@@ -78,6 +78,8 @@ class CPickerDialog : public CDialog {
   CLinkLabel m_homeLink;
 
  private:
+  // The panel's design, scaled, as the window's size and its controls' places.
+  void LayOutPanel();
   void PaintPanel(CPaintDC& dc);
   // The swatch in client coordinates: where it is painted, invalidated and double-clicked.
   CRect SwatchRect() const;
@@ -86,6 +88,7 @@ class CPickerDialog : public CDialog {
   void OnChangeChannel(CEdit& changed);
   bool IsChannelEdit(HWND hWnd) const;
   bool FilterChannelEditInput(MSG* pMsg);
+  void CopyTextOf(int textId);
   bool IsKeepOnTopChecked();
   // The topmost band or the normal one, as "Keep on top" asks; the window is not activated.
   void PlaceInKeepOnTopBand();
