@@ -9,9 +9,9 @@
 
 namespace {
 
-// About six frames: long enough for a program that is waiting for input to repaint, short
-// enough to go unnoticed when one never does.
-constexpr ULONGLONG kRepaintLimitMs = 100;
+// About six frames: long enough for the compositor to present a frame, or for a program that is
+// waiting for input to repaint, short enough to go unnoticed when neither ever comes.
+constexpr ULONGLONG kSettleLimitMs = 100;
 
 struct UncoveredSearch {
   HWND self;
@@ -90,6 +90,59 @@ bool CompositorApiLoads() {
   return dwmapi.IsLoaded();
 }
 
+bool IsCompositorOn() {
+  BOOL on = FALSE;
+  return CompositorApiLoads() && SUCCEEDED(::DwmIsCompositionEnabled(&on)) && on;
+}
+
+LONGLONG PerformanceCounterNow() {
+  LARGE_INTEGER now{};
+  ::QueryPerformanceCounter(&now);
+  return now.QuadPart;
+}
+
+// When the compositor last composed a frame, on the performance counter; 0 if it cannot say.
+LONGLONG LastCompositionTime() {
+  DWM_TIMING_INFO timing{};
+  timing.cbSize = sizeof(timing);
+  if (FAILED(::DwmGetCompositionTimingInfo(nullptr, &timing))) {
+    return 0;
+  }
+  return static_cast<LONGLONG>(timing.qpcCompose);
+}
+
+// With the compositor on, the screen shows the frame it last presented. DwmFlush waits for the
+// next present; the compositor's timing (DWM_TIMING_INFO's qpcCompose) tells whether a frame was
+// composed after `since`. False when the timing does not move from one present to the next (Wine
+// reports zeros): then the compositor proves nothing, and the caller waits as without one.
+bool CompositorPresentedSince(LONGLONG since, ULONGLONG deadline) {
+  LONGLONG previous = -1;
+  while (MillisecondsLeft(deadline) > 0 && SUCCEEDED(::DwmFlush())) {
+    const LONGLONG composed = LastCompositionTime();
+    if (composed > since) {
+      return true;
+    }
+    if (composed == previous) {
+      return false;
+    }
+    previous = composed;
+  }
+  return false;
+}
+
+// Without a compositor, the windows that lay under the rectangle repaint it themselves.
+void WaitForRepaintsOf(HWND window, const RECT& uncovered, ULONGLONG deadline) {
+  // Windows asks the windows a window uncovers to repaint at once; Wine's X driver restores
+  // their pixels only when the X server reports the exposure, some time later. Asking them
+  // here makes both the same, and gives the wait below something it can see.
+  ::RedrawWindow(nullptr, &uncovered, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  const std::vector<HWND> windows = WindowsUnder(window, uncovered);
+  while (AnyPaintPending(windows) && MillisecondsLeft(deadline) > 0) {
+    ::Sleep(1);
+  }
+  WaitForPaintsUnderway(windows, deadline);
+}
+
 }  // namespace
 
 void TurnOffCompositorTransitions(HWND window) {
@@ -100,19 +153,10 @@ void TurnOffCompositorTransitions(HWND window) {
 }
 
 void WaitUntilScreenShowsRectWithout(HWND window, const RECT& uncovered) {
-  BOOL composed = FALSE;
-  if (CompositorApiLoads() && SUCCEEDED(::DwmIsCompositionEnabled(&composed)) && composed) {
-    ::DwmFlush();
+  const LONGLONG left = PerformanceCounterNow();
+  const ULONGLONG deadline = ::GetTickCount64() + kSettleLimitMs;
+  if (IsCompositorOn() && CompositorPresentedSince(left, deadline)) {
     return;
   }
-  // Windows asks the windows a window uncovers to repaint at once; Wine's X driver restores
-  // their pixels only when the X server reports the exposure, some time later. Asking them
-  // here makes both the same, and gives the wait below something it can see.
-  ::RedrawWindow(nullptr, &uncovered, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  const ULONGLONG deadline = ::GetTickCount64() + kRepaintLimitMs;
-  const std::vector<HWND> windows = WindowsUnder(window, uncovered);
-  while (AnyPaintPending(windows) && MillisecondsLeft(deadline) > 0) {
-    ::Sleep(1);
-  }
-  WaitForPaintsUnderway(windows, deadline);
+  WaitForRepaintsOf(window, uncovered, deadline);
 }

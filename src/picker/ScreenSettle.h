@@ -8,8 +8,9 @@
 // it on the screen for a moment.
 void TurnOffCompositorTransitions(HWND window);
 
-// With the desktop compositor on, the screen is a composed frame: waits for the next one, which
-// is composed without the window. Without a compositor, the windows that lay under the rectangle
-// repaint it themselves: waits until none of them has anything left to paint there, but never
-// longer than a fixed bound, so that a program that does not paint cannot hold the caller up.
+// With the desktop compositor on, the screen is a composed frame: waits until the compositor shows
+// that it has presented one composed after the window left. Where it cannot show that, and
+// without a compositor, the windows that lay under the rectangle repaint it themselves: waits
+// until none of them has anything left to paint there. Never longer than a fixed bound in all, so
+// that neither the compositor nor a program that does not paint can hold the caller up.
 void WaitUntilScreenShowsRectWithout(HWND window, const RECT& uncovered);
