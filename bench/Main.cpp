@@ -4,8 +4,9 @@
 //
 //   chromivo_bench startup             start-up of Chromivo and of the minimal dialog program
 //   chromivo_bench inprocess           pick entry and exit, colour path costs, soak
-//   chromivo_bench pick-entry SUFFIX   pick entry only (for another screen size)
-//   chromivo_bench snapshot            snapshots of Chromivo.exe that show its own window
+//   chromivo_bench pick-entry SUFFIX   pick entry and the wait before its copy (another screen
+//                                      size, another Windows version)
+//   chromivo_bench snapshot [SUFFIX]   snapshots of Chromivo.exe that show its own window
 //   chromivo_bench report FILE         the table and the JSON line from collected metric lines
 #include <cstdio>
 #include <cstdlib>
@@ -32,20 +33,24 @@ int main(int argc, char** argv) {
     RunStartupBenchmarks();
   } else if (step == "inprocess") {
     RunPickEntryBenchmarks("_1080");
+    RunWaitBeforeCopyBenchmark("_1080");
     RunPickExitBenchmark();
     RunColorBenchmarks();
     RunSoak(EnvironmentNumber("CHROMIVO_SOAK_PICKS", 1000),
             EnvironmentNumber("CHROMIVO_SOAK_CHANGES", 100000));
   } else if (step == "snapshot") {
-    RunSnapshotBenchmark(EnvironmentNumber("CHROMIVO_SNAPSHOT_ENTRIES", 1000));
+    RunSnapshotBenchmark(EnvironmentNumber("CHROMIVO_SNAPSHOT_ENTRIES", 1000),
+                         argc > 2 ? argv[2] : "");
   } else if (step == "pick-entry" && argc > 2) {
     RunPickEntryBenchmarks(argv[2]);
+    RunWaitBeforeCopyBenchmark(argv[2]);
   } else if (step == "report" && argc > 2) {
     return PrintReport(argv[2]);
   } else {
     std::fprintf(
         stderr,
-        "usage: chromivo_bench startup | inprocess | snapshot | pick-entry SUFFIX | report FILE\n");
+        "usage: chromivo_bench startup | inprocess | snapshot [SUFFIX] | pick-entry SUFFIX | "
+        "report FILE\n");
     return 2;
   }
   return 0;

@@ -25,7 +25,7 @@ bool Covers(HWND window, const RECT& screen) {
 
 }  // namespace
 
-void RunSnapshotBenchmark(int entries) {
+void RunSnapshotBenchmark(int entries, const std::string& suffix) {
   const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
   KnownImageWindow image(screen, CoordinatePattern(), ZOrder::kNormal);
   ChromivoProcess chromivo;
@@ -57,6 +57,7 @@ void RunSnapshotBenchmark(int entries) {
     WaitUntil([&] { return WindowRectOnScreen(window) == panel && IsPainted(window); });
   }
   chromivo.Kill();
-  std::printf("info snapshot_entries %d of %d\n", entered, entries);
-  PrintMetric("snapshot_shows_window", Summarise({static_cast<double>(showingWindow)}), "entries");
+  std::printf("info snapshot_entries%s %d of %d\n", suffix.c_str(), entered, entries);
+  PrintMetric("snapshot_shows_window" + suffix, Summarise({static_cast<double>(showingWindow)}),
+              "entries");
 }

@@ -105,9 +105,10 @@ remove_modifier_keys() {
 
 # Creates the Wine prefix on first use; with a desktop size, Wine shows every window inside one
 # virtual desktop of that size (as on Windows: Wine draws the frames and gets every key). A DPI
-# and a caption height (see set_wine_display) make the session show the screen that way.
+# and a caption height (see set_wine_display) make the session show the screen that way, and the
+# Windows version (win10 unless given; Wine's own default is win7) is the one it reports.
 prepare_wine_prefix() {
-  local prefix=$1 desktop=${2:-} dpi=${3:-96} caption=${4:--}
+  local prefix=$1 desktop=${2:-} dpi=${3:-96} caption=${4:--} windows=${5:-win10}
   export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
   STARTED_PREFIXES+=("$prefix")
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -120,6 +121,7 @@ prepare_wine_prefix() {
   cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
   set_wine_desktop "$desktop"
   set_wine_display "$dpi" "$caption"
+  set_wine_version "$windows"
   start_wineserver
   # The first program of a server session starts Wine's services and the desktop, which keep the
   # program's output open: start them here, away from the output CTest waits on.
@@ -162,6 +164,17 @@ set_wine_display() {
   echo "$dpi $caption" >"$stamp"
 }
 
+# The Windows version the prefix reports (win10, win7, ...), as winecfg sets it: with win10 Wine's
+# desktop compositor calls say the compositor is on, as on Windows 10 and 11.
+set_wine_version() {
+  local windows=$1 stamp="$WINEPREFIX/.chromivo-windows"
+  [ "$(cat "$stamp" 2>/dev/null)" = "$windows" ] && return 0
+  "$WINE64" winecfg /v "$windows" >/dev/null 2>&1 || fail "Wine could not report $windows in $WINEPREFIX"
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+  echo "$windows" >"$stamp"
+}
+
 # A prefix is mostly Wine's own DLLs (some 700 MB), which no session writes: the copy links them
 # and copies only the registry, which each session keeps to itself.
 copy_wine_prefix() {
@@ -171,19 +184,21 @@ copy_wine_prefix() {
   for hive in "$from"/*.reg; do
     cp --remove-destination "$hive" "$to/" || return 1
   done
+  # The stamps say what the copy's own registry holds: linked, writing one would change both.
+  rm -f "$to"/.chromivo-*
 }
 
 # The display configurations of tests/display-configs.txt, for the tests that also run in them:
 # each gets an X display of its own and a Wine prefix copied from the current one, and CTest's
 # launcher finds the display in CHROMIVO_DISPLAY_<name>. The current display and prefix stay.
 prepare_display_configs() {
-  local desktop=$1 base_display=$DISPLAY base_prefix=$WINEPREFIX name dpi caption
-  while read -r name dpi caption _; do
+  local desktop=$1 base_display=$DISPLAY base_prefix=$WINEPREFIX name dpi caption windows
+  while read -r name dpi caption _ windows _; do
     case "$name" in '' | '#'*) continue ;; esac
     start_test_display "$desktop"
     [ -f "$base_prefix-$name/system.reg" ] || copy_wine_prefix "$base_prefix" "$base_prefix-$name" ||
       fail "could not copy the Wine prefix for the display configuration $name"
-    prepare_wine_prefix "$base_prefix-$name" "$desktop" "$dpi" "$caption"
+    prepare_wine_prefix "$base_prefix-$name" "$desktop" "$dpi" "$caption" "$windows"
     export "CHROMIVO_DISPLAY_$name=$DISPLAY"
   done <"$CHROMIVO_ROOT/tests/display-configs.txt"
   export DISPLAY=$base_display WINEPREFIX=$base_prefix

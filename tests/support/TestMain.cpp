@@ -9,6 +9,26 @@
 
 namespace {
 
+// The version Windows (or Wine) reports, as the kernel has it: GetVersionEx answers what the
+// program's manifest lets it, this does not.
+std::string ReportedWindows() {
+  using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
+  const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
+  OSVERSIONINFOW version{};
+  version.dwOSVersionInfoSize = sizeof(version);
+  if (rtlGetVersion == nullptr || rtlGetVersion(&version) != 0) {
+    return "unknown";
+  }
+  if (version.dwMajorVersion == 10) {
+    return "win10";
+  }
+  if (version.dwMajorVersion == 6 && version.dwMinorVersion == 1) {
+    return "win7";
+  }
+  return std::to_string(version.dwMajorVersion) + "." + std::to_string(version.dwMinorVersion);
+}
+
 // Run in one of the test command's display configurations, a program first checks that the
 // screen shows it: a configuration that did not take effect must fail, not pass as one more run
 // at the default scale.
@@ -20,6 +40,9 @@ class DisplayConfiguration : public testing::Environment {
       const int actual = ::GetDeviceCaps(screen, LOGPIXELSY);
       ::ReleaseDC(nullptr, screen);
       ASSERT_EQ(actual, std::atoi(dpi)) << "the screen's DPI is not the configured one";
+    }
+    if (const char* windows = std::getenv("CHROMIVO_EXPECTED_WINDOWS")) {
+      ASSERT_EQ(ReportedWindows(), windows) << "the session reports another Windows version";
     }
     const char* caption = std::getenv("CHROMIVO_EXPECTED_CAPTION");
     if (caption != nullptr && std::string(caption) != "-") {
