@@ -21,7 +21,7 @@ void CAboutDialog::DoDataExchange(CDataExchange* pDX) {
 BOOL CAboutDialog::OnInitDialog() {
   CDialog::OnInitDialog();
 
-  ApplyLayout(CDpiScale::ForSystem(), AboutDesign::kClientSize, AboutDesign::kControls);
+  ApplyLayout(AboutDesign::kClientSize, AboutDesign::kControls);
 
   const HCURSOR hand = LoadLinkCursor();
   m_faqLink.SetLink(CHROMIVO_FAQ_PAGE, hand);

@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CLinkLabel, CStatic)
   ON_WM_CTLCOLOR_REFLECT()
   ON_WM_SETCURSOR()
   ON_WM_MOUSEMOVE()
+  ON_MESSAGE(WM_SETFONT, OnSetFont)
 END_MESSAGE_MAP()
 
 HCURSOR LoadLinkCursor() {
@@ -48,13 +49,31 @@ void CLinkLabel::PreSubclassWindow() {
   if (font == nullptr) {
     font = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
   }
-  LOGFONTA logFont{};
-  if (::GetObjectA(font, sizeof(logFont), &logFont) == sizeof(logFont)) {
-    logFont.lfUnderline = TRUE;
-    m_underlineFont.CreateFontIndirect(&logFont);
+  if (MakeUnderlinedCopy(font, m_underlineFont)) {
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(m_underlineFont)), TRUE);
   }
   CStatic::PreSubclassWindow();
+}
+
+bool CLinkLabel::MakeUnderlinedCopy(HFONT font, CFont& underlined) {
+  LOGFONTA logFont{};
+  if (::GetObjectA(font, sizeof(logFont), &logFont) != sizeof(logFont)) {
+    return false;
+  }
+  logFont.lfUnderline = TRUE;
+  return underlined.CreateFontIndirect(&logFont) != FALSE;
+}
+
+// The underlined copy made before is deleted once the control has taken the new one.
+LRESULT CLinkLabel::OnSetFont(WPARAM wParam, LPARAM lParam) {
+  CFont underlined;
+  if (!MakeUnderlinedCopy(reinterpret_cast<HFONT>(wParam), underlined)) {
+    return Default();
+  }
+  const LRESULT result =
+      DefWindowProc(WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(underlined)), lParam);
+  m_underlineFont.Attach(underlined.Detach());
+  return result;
 }
 
 // The mouse is captured while it is over the label, so the label learns when it leaves.

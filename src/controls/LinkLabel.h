@@ -19,6 +19,8 @@ class CLinkLabel : public CStatic {
   HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
   BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
   void OnMouseMove(UINT nFlags, CPoint point);
+  // A new font for the label (its dialog's, at another DPI): shown as an underlined copy.
+  LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
 
   int OpenLink(LPCSTR address, int showCommand);
   // Reads a key's default value into destination (destinationSize bytes). ERROR_SUCCESS, or the
@@ -31,6 +33,8 @@ class CLinkLabel : public CStatic {
   CFont m_underlineFont;
 
  private:
+  // Makes the underlined copy of the font in `underlined`; false when it cannot be read or made.
+  static bool MakeUnderlinedCopy(HFONT font, CFont& underlined);
   int OpenWithHtmlProgram(LPCSTR address, int showCommand);
   void RepaintNow();
 

@@ -6,7 +6,21 @@
 #include "framework/WinApp.h"
 #include "framework/WindowPosBatch.h"
 
+// Windows 10 1703's; this program is built for Windows 7 and later.
+#ifndef WM_GETDPISCALEDSIZE
+#define WM_GETDPISCALEDSIZE 0x02E4
+#endif
+
 namespace {
+
+constexpr int kPointsPerInch = 72;
+
+// Functions of Windows 10 1703 and later, looked up where they exist.
+template <typename Function>
+Function User32Function(const char* name) {
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), name)));
+}
 
 void RegisterCommonControls() {
   static const bool registered = [] {
@@ -27,6 +41,11 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
   ON_COMMAND(IDOK, OnOK)
   ON_COMMAND(IDCANCEL, OnCancel)
+  ON_MESSAGE(WM_GETDPISCALEDSIZE, OnGetDpiScaledSize)
+  ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
+  ON_MESSAGE(WM_SETTINGCHANGE, OnSettingChange)
+  ON_MESSAGE(WM_THEMECHANGED, OnFrameChanged)
+  ON_MESSAGE(WM_DWMCOMPOSITIONCHANGED, OnFrameChanged)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -137,6 +156,8 @@ BOOL CDialog::UpdateData() {
 }
 
 BOOL CDialog::OnInitDialog() {
+  m_scale = CDpiScale::ForWindow(m_hWnd);
+  TakeOverDpiChanges();
   UpdateData();
   return TRUE;
 }
@@ -161,18 +182,150 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
   return ::IsDialogMessageA(m_hWnd, pMsg);
 }
 
-void CDialog::ApplyLayout(const CDpiScale& scale, SIZE designClient,
-                          std::span<const CControlPlace> designPlaces) {
+void CDialog::ApplyLayout(SIZE designClient, std::span<const CControlPlace> designPlaces) {
+  m_designClient = designClient;
+  m_designPlaces = designPlaces;
+  LayOut();
+}
+
+void CDialog::LayOut() {
   CRect window;
   GetWindowRect(window);
   CRect client;
   GetClientRect(client);
   const int frameWidth = window.Width() - client.Width();
   const int frameHeight = window.Height() - client.Height();
-  MoveWindow(window.left, window.top, scale.Scale(designClient.cx) + frameWidth,
-             scale.Scale(designClient.cy) + frameHeight, TRUE);
-  CWindowPosBatch controls(static_cast<int>(designPlaces.size()));
-  for (const CControlPlace& place : designPlaces) {
-    controls.Move(::GetDlgItem(m_hWnd, place.id), scale.Scale(place));
+  MoveWindow(window.left, window.top, m_scale.Scale(m_designClient.cx) + frameWidth,
+             m_scale.Scale(m_designClient.cy) + frameHeight, TRUE);
+  CWindowPosBatch controls(static_cast<int>(m_designPlaces.size()));
+  for (const CControlPlace& place : m_designPlaces) {
+    controls.Move(::GetDlgItem(m_hWnd, place.id), m_scale.Scale(place));
   }
+}
+
+void CDialog::ReleaseLayout() {
+  m_layoutHeld = false;
+  if (m_heldDpi) {
+    ScaleTo(*m_heldDpi);
+  } else if (m_heldFrameChange) {
+    FitFrameToLayout();
+  }
+  m_heldDpi.reset();
+  m_heldFrameChange = false;
+}
+
+// The dialog manager of a per-monitor-aware program lays a dialog out again and gives its controls
+// new fonts on a DPI change, by its own rules ("SetDialogDpiChangeBehavior"); the dialog does that
+// itself, from its design, so the dialog manager is told to leave it alone. The template's font is
+// noted: the dialog manager made it at the window's DPI, and the dialog remakes it at others.
+void CDialog::TakeOverDpiChanges() {
+  static const auto setDialogBehavior =
+      User32Function<BOOL(WINAPI*)(HWND, int, int)>("SetDialogDpiChangeBehavior");
+  static const auto setControlBehavior =
+      User32Function<BOOL(WINAPI*)(HWND, int, int)>("SetDialogControlDpiChangeBehavior");
+  if (setDialogBehavior != nullptr) {
+    setDialogBehavior(m_hWnd, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
+  }
+  constexpr int kNeitherForControls = DCDC_DISABLE_FONT_UPDATE | DCDC_DISABLE_RELAYOUT;
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD);
+       child != nullptr && setControlBehavior != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    setControlBehavior(child, kNeitherForControls, kNeitherForControls);
+  }
+  const auto font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+  if (font != nullptr && ::GetObjectA(font, sizeof(m_templateFont), &m_templateFont) != 0) {
+    const int height =
+        m_templateFont.lfHeight < 0 ? -m_templateFont.lfHeight : m_templateFont.lfHeight;
+    m_templateFontPoints = ::MulDiv(height, kPointsPerInch, m_scale.Dpi());
+  }
+}
+
+// Windows asks for the window's size at the DPI it is about to take ("WM_GETDPISCALEDSIZE"): the
+// size whose client area is the design there. A caption does not grow in proportion, so the
+// size Windows would work out itself would cut the layout or leave a gap.
+LRESULT CDialog::OnGetDpiScaledSize(WPARAM wParam, LPARAM lParam) {
+  if (m_layoutHeld || m_designPlaces.empty()) {
+    return FALSE;
+  }
+  const CDpiScale scale(static_cast<int>(wParam));
+  CRect window(0, 0, scale.Scale(m_designClient.cx), scale.Scale(m_designClient.cy));
+  if (!scale.AdjustWindowRect(window, GetStyle(), GetExStyle())) {
+    return FALSE;
+  }
+  auto* size = reinterpret_cast<SIZE*>(lParam);
+  size->cx = window.Width();
+  size->cy = window.Height();
+  return TRUE;
+}
+
+// The window moved to a monitor of another DPI, or the DPI changed ("WM_DPICHANGED"): the window
+// goes where Windows suggests and is laid out again at the new DPI, taken from the message.
+LRESULT CDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  const int dpi = LOWORD(wParam);
+  if (m_layoutHeld) {
+    m_heldDpi = dpi;
+    return 0;
+  }
+  m_heldDpi.reset();
+  const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+  SetWindowPos(nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+               suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ScaleTo(dpi);
+  return 0;
+}
+
+// Everything the dialog paints itself moves too: the window is painted afresh, not only where it
+// grew.
+void CDialog::ScaleTo(int dpi) {
+  m_scale = CDpiScale(dpi);
+  GiveControlsTheFontAt(dpi);
+  LayOut();
+  OnScaleChanged();
+  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+// The template's face and size, made at this DPI. The font made before is deleted once no control
+// uses it any more; the dialog manager's own font is never touched.
+void CDialog::GiveControlsTheFontAt(int dpi) {
+  if (m_templateFontPoints == 0) {
+    return;
+  }
+  LOGFONTA logFont = m_templateFont;
+  logFont.lfHeight = -::MulDiv(m_templateFontPoints, dpi, kPointsPerInch);
+  logFont.lfWidth = 0;
+  CFont font;
+  if (!font.CreateFontIndirect(&logFont)) {
+    return;
+  }
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
+    ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(font)), TRUE);
+  }
+  m_scaledFont.Attach(font.Detach());
+}
+
+LRESULT CDialog::OnSettingChange(WPARAM wParam, LPARAM) {
+  if (wParam == SPI_SETNONCLIENTMETRICS) {
+    FitFrameToLayout();
+  }
+  return Default();
+}
+
+LRESULT CDialog::OnFrameChanged(WPARAM, LPARAM) {
+  FitFrameToLayout();
+  return Default();
+}
+
+// The caption or the frame changed size while the program runs (display settings, a theme):
+// Windows keeps the window rectangle, so the client area would no longer hold the design.
+void CDialog::FitFrameToLayout() {
+  if (m_layoutHeld) {
+    m_heldFrameChange = true;
+    return;
+  }
+  if (m_designPlaces.empty()) {
+    return;
+  }
+  SetWindowPos(nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOut();
 }

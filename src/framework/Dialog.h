@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <span>
 
 #include "framework/DpiScale.h"
+#include "framework/Gdi.h"
 #include "framework/Wnd.h"
 
 class CDataExchange {
@@ -44,11 +46,20 @@ class CDialog : public CWnd {
 
  protected:
   virtual void DoDataExchange(CDataExchange*) {}
-  // Lays the dialog out from its design at 96 DPI, scaled: the client area becomes the design's
-  // client size (the window keeps its top-left corner and takes whatever its caption and frame
-  // need around it) and each control goes to its place.
-  void ApplyLayout(const CDpiScale& scale, SIZE designClient,
-                   std::span<const CControlPlace> designPlaces);
+  // Lays the dialog out from its design at 96 DPI, scaled to the window's DPI: the client area
+  // becomes the design's client size (the window keeps its top-left corner and takes whatever its
+  // caption and frame need around it) and each control goes to its place. The dialog lays itself
+  // out again whenever its DPI or its frame changes; the design must outlive the window.
+  void ApplyLayout(SIZE designClient, std::span<const CControlPlace> designPlaces);
+  // The window's scale: its DPI when it opened, then the DPI of each change since.
+  const CDpiScale& Scale() const { return m_scale; }
+  // While the layout is held (the window has another shape for a while), DPI and frame changes
+  // are only remembered; letting it go lays the window out for the last of them, where it
+  // stands then.
+  void HoldLayout() { m_layoutHeld = true; }
+  void ReleaseLayout();
+  // The dialog has been laid out anew at another DPI.
+  virtual void OnScaleChanged() {}
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam,
@@ -57,10 +68,32 @@ class CDialog : public CWnd {
   HWND ModalOwner() const;
   INT_PTR RunModalLoop();
 
+  // Per-monitor DPI (Windows 10 1703 and later) and frame changes while running.
+  LRESULT OnGetDpiScaledSize(WPARAM wParam, LPARAM lParam);
+  LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnFrameChanged(WPARAM wParam, LPARAM lParam);
+  void TakeOverDpiChanges();
+  void ScaleTo(int dpi);
+  void GiveControlsTheFontAt(int dpi);
+  void FitFrameToLayout();
+  void LayOut();
+
   UINT m_nIDTemplate;
   CWnd* m_pParentWnd;
   int m_nResult = -1;
   bool m_ended = false;
+  CDpiScale m_scale;
+  SIZE m_designClient{};
+  std::span<const CControlPlace> m_designPlaces;
+  // The template's font, which the dialog manager made and deletes; its size in points.
+  LOGFONTA m_templateFont{};
+  int m_templateFontPoints = 0;
+  // The template's font remade at the window's DPI after a change, given to every control.
+  CFont m_scaledFont;
+  bool m_layoutHeld = false;
+  std::optional<int> m_heldDpi;
+  bool m_heldFrameChange = false;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -14,7 +14,14 @@ class CGdiObject {
   CGdiObject& operator=(const CGdiObject&) = delete;
 
   HGDIOBJ GetSafeHandle() const { return m_hObject; }
+  // Takes the object, deleting the one held before.
   BOOL Attach(HGDIOBJ object);
+  // Gives the object up without deleting it.
+  HGDIOBJ Detach() {
+    const HGDIOBJ object = m_hObject;
+    m_hObject = nullptr;
+    return object;
+  }
   BOOL DeleteObject();
 
  protected:
@@ -27,6 +34,27 @@ class CFont : public CGdiObject {
     return Attach(::CreateFontIndirectA(logFont));
   }
   operator HFONT() const { return static_cast<HFONT>(m_hObject); }
+};
+
+// Owns an icon made at run time (not a shared resource icon) and destroys it when replaced or
+// destroyed.
+class CIcon {
+ public:
+  CIcon() = default;
+  ~CIcon() { Attach(nullptr); }
+  CIcon(const CIcon&) = delete;
+  CIcon& operator=(const CIcon&) = delete;
+
+  void Attach(HICON icon) {
+    if (m_icon != nullptr) {
+      ::DestroyIcon(m_icon);
+    }
+    m_icon = icon;
+  }
+  operator HICON() const { return m_icon; }
+
+ private:
+  HICON m_icon = nullptr;
 };
 
 class CDC;

@@ -99,6 +99,8 @@ class CWnd : public CCmdTarget {
   BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   // The message being handled, passed on to the window's original procedure.
   LRESULT Default();
+  // Another message, or the same with other parameters, to the window's original procedure.
+  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   virtual void PreSubclassWindow() {}
   // Installs the subclass without PreSubclassWindow; dialogs bind themselves this way.
   BOOL Attach(HWND hWnd);

@@ -32,6 +32,9 @@ void CPickerDialog::StartPicking() {
   const HCURSOR target = ::LoadCursorA(AfxGetInstanceHandle(), IDC_TARGET_CURSOR_NAME);
   SetClassCursor(m_hWnd, target);
   m_picking = 1;
+  // Its moves to park and to cover the screen may cross monitors of other DPIs: nothing of that
+  // may reshape the pick window.
+  HoldLayout();
 
   const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
   const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
@@ -76,6 +79,8 @@ void CPickerDialog::StopPicking() {
   ModifyStyleEx(0, kFrameExStyles, 0);
   PlaceInKeepOnTopBand();
   MoveWindow(m_savedRect.left, m_savedRect.top, m_savedRect.Width(), m_savedRect.Height(), TRUE);
+  // A DPI or frame change that came while picking: the panel is laid out for it where it stands.
+  ReleaseLayout();
   // Shrinking keeps the client area's old bits, a corner of the snapshot: the panel must be
   // painted afresh, background and all.
   RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);

@@ -57,9 +57,10 @@ class CPickerDialog : public CDialog {
   void OnLButtonDblClk(UINT nFlags, CPoint point);
 
   HICON m_appIcon;
+  // The window's icons made at its DPI, once that has changed since the window opened.
+  CIcon m_bigIcon;
+  CIcon m_smallIcon;
   CPickHotKey m_hotKey;
-  // The panel's layout, swatch and frames are a 96-DPI design shown at the system DPI.
-  const CDpiScale m_scale = CDpiScale::ForSystem();
   CBitmap m_snapshot;
   COLORREF m_color = 0;
   CRect m_savedRect;
@@ -80,6 +81,7 @@ class CPickerDialog : public CDialog {
  private:
   // The panel's design, scaled, as the window's size and its controls' places.
   void LayOutPanel();
+  void OnScaleChanged() override;
   void PaintPanel(CPaintDC& dc);
   // The swatch in client coordinates: where it is painted, invalidated and double-clicked.
   CRect SwatchRect() const;

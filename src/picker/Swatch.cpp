@@ -6,7 +6,7 @@
 CRect CPickerDialog::SwatchRect() const {
   CRect client;
   GetClientRect(client);
-  return PanelDesign::SwatchRect(client, m_scale);
+  return PanelDesign::SwatchRect(client, Scale());
 }
 
 void CPickerDialog::OnLButtonDown(UINT, CPoint) {

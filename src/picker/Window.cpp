@@ -13,7 +13,7 @@ constexpr UINT kAboutCommand = 0x0010;
 }  // namespace
 
 void CPickerDialog::LayOutPanel() {
-  ApplyLayout(m_scale, PanelDesign::kClientSize, PanelDesign::kControls);
+  ApplyLayout(PanelDesign::kClientSize, PanelDesign::kControls);
 }
 
 void CPickerDialog::OnPaint() {
@@ -32,8 +32,24 @@ void CPickerDialog::PaintPanel(CPaintDC& dc) {
   swatch.DeflateRect(1, 1);
   dc.FillSolidRect(swatch, m_color);
   for (const RECT& frame : PanelDesign::kTextFrames) {
-    dc.Draw3dRect(m_scale.Scale(frame), kOutlineGrey, kOutlineGrey);
+    dc.Draw3dRect(Scale().Scale(frame), kOutlineGrey, kOutlineGrey);
   }
+}
+
+// The caption and the taskbar show the icon made at the sizes of the window's new DPI. The icons
+// made before are destroyed once the window has let go of them.
+void CPickerDialog::OnScaleChanged() {
+  const auto iconAt = [this](int width, int height) {
+    return static_cast<HICON>(::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                           IMAGE_ICON, Scale().SystemMetric(width),
+                                           Scale().SystemMetric(height), LR_DEFAULTCOLOR));
+  };
+  const HICON big = iconAt(SM_CXICON, SM_CYICON);
+  const HICON small = iconAt(SM_CXSMICON, SM_CYSMICON);
+  SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  m_bigIcon.Attach(big);
+  m_smallIcon.Attach(small);
 }
 
 HCURSOR CPickerDialog::OnQueryDragIcon() {

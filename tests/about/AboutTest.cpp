@@ -387,21 +387,53 @@ TEST_F(AboutTest, MainWindowLinkShowsItsAddressWithTheHandCursor) {
   EXPECT_EQ(info.yHotspot, 2u);
 }
 
-TEST(ScaledAboutBox, ClientAreaIsTheScaledDesignAndHoldsEveryControlAndText) {
-  CAboutDialog box;
-  ASSERT_TRUE(box.Create());
-  const int dpi = SystemDpi();
+namespace {
+
+void ExpectAboutBoxLaidOutAt(HWND box, int dpi) {
   RECT client;
-  ::GetClientRect(box.m_hWnd, &client);
+  ::GetClientRect(box, &client);
   EXPECT_EQ(client.right, ScaledToDpi(kAboutClientSize.cx, dpi));
   EXPECT_EQ(client.bottom, ScaledToDpi(kAboutClientSize.cy, dpi));
   for (const DesignPlace& place : kAboutLayout) {
-    const HWND control = ::GetDlgItem(box.m_hWnd, place.id);
+    const HWND control = ::GetDlgItem(box, place.id);
     const RECT actual = RectInParentClient(control);
     EXPECT_TRUE(IsAtScaledPlace(actual, place.rect, dpi))
         << "control " << place.id << " at " << testing::PrintToString(actual);
     EXPECT_TRUE(LiesWithin(actual, client)) << "control " << place.id << " reaches out";
     EXPECT_TRUE(TextFitsControl(control));
+  }
+}
+
+}  // namespace
+
+TEST(ScaledAboutBox, ClientAreaIsTheScaledDesignAndHoldsEveryControlAndText) {
+  CAboutDialog box;
+  ASSERT_TRUE(box.Create());
+  ExpectAboutBoxLaidOutAt(box.m_hWnd, SystemDpi());
+  box.DestroyWindow();
+  PumpThroughPreTranslate();
+}
+
+// Moved to monitors of other DPIs (the message as Windows sends it): laid out again each time, in
+// fonts made for the new DPI, the links still underlined; the fonts made before are gone.
+TEST(AboutBoxDpiChange, TheBoxIsLaidOutAgainInFontsOfTheNewDpi) {
+  CAboutDialog box;
+  ASSERT_TRUE(box.Create());
+  for (const int dpi : {144, 192, 96}) {
+    SCOPED_TRACE(testing::Message() << dpi << " DPI");
+    const std::vector<HFONT> before = FontsMadeForControls(box.m_hWnd);
+    RECT window;
+    ::GetWindowRect(box.m_hWnd, &window);
+    ::SendMessageA(box.m_hWnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&window));
+    ExpectAboutBoxLaidOutAt(box.m_hWnd, dpi);
+    for (const int link : {IDC_ABOUT_HOMEPAGE_LINK, IDC_ABOUT_REFER_LINK, IDC_ABOUT_FAQ_LINK,
+                           IDC_ABOUT_SUPPORT_LINK}) {
+      EXPECT_TRUE(IsUnderlined(::GetDlgItem(box.m_hWnd, link))) << "link " << link;
+    }
+    for (const HFONT font : before) {
+      EXPECT_EQ(::GetObjectType(font), 0u) << "a font made for the DPI before is left";
+    }
   }
   box.DestroyWindow();
   PumpThroughPreTranslate();

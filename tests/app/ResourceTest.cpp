@@ -182,6 +182,11 @@ TEST(Resources, ManifestAsksForCommonControlsSixAndDpiAwarenessAndNamesTheWindow
   EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
             std::string::npos);
   EXPECT_NE(manifest.find("<dpiAware>true</dpiAware>"), std::string::npos);
+  // Under Wine this and system awareness both report per-monitor awareness: only the manifest
+  // tells them apart.
+  EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                          "WindowsSettings\">PerMonitorV2</dpiAwareness>"),
+            std::string::npos);
   // Windows 10 and 11, 8.1, 8 and 7, as "Application manifests" names them.
   for (const char* windows :
        {"8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a", "1f676c76-80e1-4239-95bb-83d0f6d0da78",

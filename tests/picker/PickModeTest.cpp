@@ -11,14 +11,13 @@
 #include <vector>
 
 #include "PickerFixture.h"
+#include "ScaledPanelTest.h"
 #include "fixtures/Handles.h"
 #include "fixtures/Input.h"
 #include "fixtures/KnownImageWindow.h"
 #include "res/resource.h"
 
 namespace {
-
-using ScaledPanelTest = PickerTest;
 
 HCURSOR ClassCursorOf(HWND window) {
   return reinterpret_cast<HCURSOR>(::GetClassLongPtrA(window, GCLP_HCURSOR));

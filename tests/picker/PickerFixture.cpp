@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "DesignLayout.h"
 #include "fixtures/Input.h"
 #include "fixtures/Wait.h"
 #include "fixtures/WindowQuery.h"
@@ -238,7 +237,16 @@ testing::AssertionResult PickerTest::ShowsColor(COLORREF color) const {
 RECT PickerTest::Swatch() const {
   RECT client;
   ::GetClientRect(dialog.m_hWnd, &client);
-  return SwatchInClient(client, SystemDpi());
+  return SwatchInClient(client, m_dpi);
+}
+
+void PickerTest::ChangeDpi(int dpi) {
+  RECT window;
+  ::GetWindowRect(dialog.m_hWnd, &window);
+  ::SendMessageA(dialog.m_hWnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&window));
+  m_dpi = dpi;
+  Pump();
 }
 
 // Painting reaches the screen once the thread's queue runs dry and the X server has drawn it,

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "DesignLayout.h"
 #include "fixtures/ExpectedColorTexts.h"
 #include "fixtures/ScreenCapture.h"
 #include "picker/PickerDialog.h"
@@ -101,6 +102,11 @@ class PickerTest : public testing::Test {
   testing::AssertionResult SwatchShows(COLORREF color);
   // The swatch's rectangle, outline included, in client coordinates.
   RECT Swatch() const;
+  // The DPI the window is laid out for: the system's, until ChangeDpi.
+  int Dpi() const { return m_dpi; }
+  // WM_DPICHANGED as Windows sends it when the window moves to a monitor of that DPI, suggesting
+  // the rectangle where the window stands.
+  void ChangeDpi(int dpi);
   // EM_GETSEL of an edit as {start, end}.
   std::pair<int, int> Selection(int id) const;
 
@@ -123,4 +129,5 @@ class PickerTest : public testing::Test {
   // Where MoveMouse last sent the mouse, on the screen.
   POINT m_mouseOnScreen{};
   POINT m_lastMousePoint{-1, -1};
+  int m_dpi = SystemDpi();
 };

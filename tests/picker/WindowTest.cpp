@@ -7,6 +7,7 @@
 #include "DesignLayout.h"
 #include "OwnedWindow.h"
 #include "PickerFixture.h"
+#include "ScaledPanelTest.h"
 #include "TextFit.h"
 #include "fixtures/Rect.h"
 #include "fixtures/WindowQuery.h"
@@ -68,7 +69,6 @@ class OwnedDialogCanceller {
 }  // namespace
 
 using WindowTest = PickerTest;
-using ScaledPanelTest = PickerTest;
 
 TEST_F(WindowTest, OpensAt410By192TopmostWithKeepOnTopCheckedAndWhiteTexts) {
   RECT window;
@@ -85,29 +85,22 @@ TEST_F(WindowTest, OpensAt410By192TopmostWithKeepOnTopCheckedAndWhiteTexts) {
   EXPECT_EQ(dialog.m_picking, 0);
 }
 
-TEST_F(ScaledPanelTest, ClientAreaIsTheScaledDesignAndHoldsEveryControlAtItsPlace) {
-  const int dpi = SystemDpi();
+void ScaledPanelTest::ExpectClientAreaIsTheDesignWithEveryControlAtItsPlace() {
   RECT client;
   ::GetClientRect(Window(), &client);
-  EXPECT_EQ(client.right, ScaledToDpi(kPanelClientSize.cx, dpi));
-  EXPECT_EQ(client.bottom, ScaledToDpi(kPanelClientSize.cy, dpi));
+  EXPECT_EQ(client.right, ScaledToDpi(kPanelClientSize.cx, Dpi()));
+  EXPECT_EQ(client.bottom, ScaledToDpi(kPanelClientSize.cy, Dpi()));
   for (const DesignPlace& place : kPanelLayout) {
     const RECT actual = ControlRect(place.id);
-    EXPECT_TRUE(IsAtScaledPlace(actual, place.rect, dpi))
+    EXPECT_TRUE(IsAtScaledPlace(actual, place.rect, Dpi()))
         << "control " << place.id << " at " << testing::PrintToString(actual);
     EXPECT_TRUE(LiesWithin(actual, client)) << "control " << place.id << " reaches out";
     EXPECT_TRUE(::IsWindowVisible(Control(place.id))) << "control " << place.id;
   }
-  int children = 0;
-  for (HWND child = ::GetWindow(Window(), GW_CHILD); child;
-       child = ::GetWindow(child, GW_HWNDNEXT)) {
-    ++children;
-  }
-  EXPECT_EQ(children, 29);
 }
 
 // Every caption, the three colour texts at their longest (white) and the edits' "255".
-TEST_F(ScaledPanelTest, EveryTextFitsItsControl) {
+void ScaledPanelTest::ExpectEveryTextFits() {
   ASSERT_EQ(Text(IDC_RGB_TEXT), "RGB(255,255,255)");
   ASSERT_EQ(Text(IDC_RED_EDIT), "255");
   for (const DesignPlace& place : kPanelLayout) {
@@ -115,7 +108,7 @@ TEST_F(ScaledPanelTest, EveryTextFitsItsControl) {
   }
 }
 
-TEST_F(ScaledPanelTest, PaintsTheSwatchAndTheTextFramesAtTheirScaledRectangles) {
+void ScaledPanelTest::ExpectSwatchAndTextFramesPainted() {
   ::UpdateWindow(Window());
   const ClientImage image = CaptureClient();
   const RECT swatch = Swatch();
@@ -129,11 +122,11 @@ TEST_F(ScaledPanelTest, PaintsTheSwatchAndTheTextFramesAtTheirScaledRectangles) 
   EXPECT_NE(image.At(swatch.right, middle), kGrey)
       << "the outline stops at the swatch's right edge";
   for (const RECT& frame : kTextFrames) {
-    ExpectGreyOutline(image, ScaledToDpi(frame, SystemDpi()));
+    ExpectGreyOutline(image, ScaledToDpi(frame, Dpi()));
   }
 }
 
-TEST_F(ScaledPanelTest, DoubleClickOnTheSwatchOpensTheColourDialog) {
+void ScaledPanelTest::ExpectDoubleClickOnTheSwatchOpensTheColourDialog() {
   const OwnedDialogCanceller canceller(Window());
   POINT centre = CentreOf(Swatch());
   ::ClientToScreen(Window(), &centre);
@@ -146,6 +139,94 @@ TEST_F(ScaledPanelTest, DoubleClickOnTheSwatchOpensTheColourDialog) {
   ASSERT_NE(OwnedDialogCanceller::Seen(), nullptr) << "no dialog opened";
   EXPECT_EQ(OwnedDialogCanceller::SeenClass(), "#32770");
   EXPECT_TRUE(ShowsColor(RGB(255, 255, 255))) << "a cancelled dialog changes nothing";
+}
+
+TEST_F(ScaledPanelTest, ClientAreaIsTheScaledDesignAndHoldsEveryControlAtItsPlace) {
+  ExpectClientAreaIsTheDesignWithEveryControlAtItsPlace();
+  int children = 0;
+  for (HWND child = ::GetWindow(Window(), GW_CHILD); child;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
+    ++children;
+  }
+  EXPECT_EQ(children, 29);
+}
+
+TEST_F(ScaledPanelTest, EveryTextFitsItsControl) {
+  ExpectEveryTextFits();
+}
+
+TEST_F(ScaledPanelTest, PaintsTheSwatchAndTheTextFramesAtTheirScaledRectangles) {
+  ExpectSwatchAndTextFramesPainted();
+}
+
+TEST_F(ScaledPanelTest, DoubleClickOnTheSwatchOpensTheColourDialog) {
+  ExpectDoubleClickOnTheSwatchOpensTheColourDialog();
+}
+
+// The window moved to monitors of other DPIs (Wine cannot show one: the message is sent as
+// Windows sends it). Each time the panel is laid out, painted and hit-tested at the new DPI, in
+// fonts made for it, and the fonts the program made for the DPI before are gone.
+using DpiChangeTest = ScaledPanelTest;
+
+TEST_F(DpiChangeTest, ThePanelIsLaidOutAgainInFontsOfTheNewDpi) {
+  for (const int dpi : {144, 192, 96}) {
+    SCOPED_TRACE(testing::Message() << dpi << " DPI");
+    const std::vector<HFONT> before = FontsMadeForControls(Window());
+    ChangeDpi(dpi);
+    ExpectClientAreaIsTheDesignWithEveryControlAtItsPlace();
+    ExpectEveryTextFits();
+    for (const DesignPlace& place : kPanelLayout) {
+      LOGFONTA font{};
+      if (::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(Control(place.id), WM_GETFONT, 0, 0)),
+                       sizeof(font), &font) == sizeof(font)) {
+        EXPECT_EQ(font.lfHeight, -::MulDiv(8, dpi, 72)) << "control " << place.id << ": not 8 pt";
+        EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
+      }
+    }
+    EXPECT_TRUE(IsUnderlined(Control(IDC_HOME_LINK)));
+    ExpectSwatchAndTextFramesPainted();
+    ExpectDoubleClickOnTheSwatchOpensTheColourDialog();
+    for (const HFONT font : before) {
+      EXPECT_EQ(::GetObjectType(font), 0u) << "a font made for the DPI before is left";
+    }
+  }
+}
+
+// Pick mode's window is no panel: a DPI change while picking waits for the panel.
+TEST_F(DpiChangeTest, ADpiChangeWhilePickingWaitsUntilPickModeEnds) {
+  RECT panel;
+  ::GetWindowRect(Window(), &panel);
+  ClickButton(IDC_SLORP);
+  ASSERT_EQ(dialog.m_picking, 1);
+  RECT picking;
+  ::GetWindowRect(Window(), &picking);
+  ChangeDpi(144);
+  RECT now;
+  ::GetWindowRect(Window(), &now);
+  EXPECT_TRUE(::EqualRect(&now, &picking)) << "the pick window was reshaped";
+  EXPECT_FALSE(::IsWindowVisible(Control(IDC_SLORP)));
+
+  TypeKey(VK_ESCAPE);
+  ASSERT_EQ(dialog.m_picking, 0);
+  ::GetWindowRect(Window(), &now);
+  EXPECT_EQ(now.left, panel.left);
+  EXPECT_EQ(now.top, panel.top);
+  ExpectClientAreaIsTheDesignWithEveryControlAtItsPlace();
+}
+
+// A taller caption bar set while the program runs leaves the window's rectangle as it was: the
+// client area shrinks until the window is told.
+TEST_F(ScaledPanelTest, AFrameChangedWhileRunningGetsTheDesignBack) {
+  RECT window;
+  ::GetWindowRect(Window(), &window);
+  ::SetWindowPos(Window(), nullptr, 0, 0, window.right - window.left,
+                 window.bottom - window.top - 12, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SendMessageA(Window(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+  RECT now;
+  ::GetWindowRect(Window(), &now);
+  EXPECT_EQ(now.left, window.left);
+  EXPECT_EQ(now.top, window.top);
+  ExpectClientAreaIsTheDesignWithEveryControlAtItsPlace();
 }
 
 TEST_F(WindowTest, KeepOnTopTogglesTheTopmostBandWithoutMovingTheWindow) {

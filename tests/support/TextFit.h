@@ -6,7 +6,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace text_fit {
 
@@ -72,4 +74,24 @@ inline testing::AssertionResult TextFitsControl(HWND control) {
            << "x" << roomHeight;
   }
   return testing::AssertionSuccess();
+}
+
+// The fonts the controls have that the program made (not the dialog manager's template font).
+inline std::vector<HFONT> FontsMadeForControls(HWND window) {
+  const auto templateFont = reinterpret_cast<HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0));
+  std::vector<HFONT> fonts;
+  for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    const auto font = reinterpret_cast<HFONT>(::SendMessageA(child, WM_GETFONT, 0, 0));
+    if (font != templateFont && std::find(fonts.begin(), fonts.end(), font) == fonts.end()) {
+      fonts.push_back(font);
+    }
+  }
+  return fonts;
+}
+
+inline bool IsUnderlined(HWND control) {
+  LOGFONTA font{};
+  return ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0)),
+                      sizeof(font), &font) == sizeof(font) &&
+         font.lfUnderline;
 }
