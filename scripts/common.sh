@@ -9,7 +9,8 @@ STARTED_PREFIXES=()
 
 PACKAGES=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine wine64 fonts-wine xvfb xauth x11-utils x11-xkb-utils xdotool xclip imagemagick icoutils
+  wine wine64 fonts-wine xvfb xauth x11-utils x11-xkb-utils x11-xserver-utils xdotool xclip
+  imagemagick icoutils
   googletest cmake ninja-build clang-format
 )
 
@@ -92,6 +93,37 @@ start_test_display() {
   remove_modifier_keys || fail "could not set the keyboard of display $DISPLAY"
 }
 
+# A bare X display of several monitors: "WxH+X+Y" each, comma-separated, the primary marked with a
+# leading "*". The X screen is their bounding box and each becomes a RandR monitor, which Wine
+# reads through Xinerama (see set_wine_monitor_source): Wine's virtual desktop shows one monitor.
+start_monitors_display() {
+  local monitors=(${1//,/ }) monitor geometry w h x y width=0 height=0 index name output
+  for monitor in "${monitors[@]}"; do
+    read -r w h x y <<<"$(monitor_geometry "$monitor")"
+    width=$((x + w > width ? x + w : width))
+    height=$((y + h > height ? y + h : height))
+  done
+  start_test_display "${width}x${height}"
+  for index in "${!monitors[@]}"; do
+    monitor=${monitors[$index]}
+    read -r w h x y <<<"$(monitor_geometry "$monitor")"
+    name="monitor$index"
+    [ "${monitor:0:1}" = "*" ] && name="*$name"
+    # The first takes the screen's own output, so that the X server's monitor of the whole
+    # screen goes.
+    output=none
+    [ "$index" -eq 0 ] && output=screen
+    xrandr --setmonitor "$name" "$w/$((w * 254 / 960))x$h/$((h * 254 / 960))+$x+$y" "$output" \
+      >/dev/null 2>&1 || fail "could not lay out monitor $monitor on display $DISPLAY"
+  done
+}
+
+# "WxH+X+Y" (with or without the primary's "*") as "W H X Y".
+monitor_geometry() {
+  local geometry=${1#\*}
+  echo "${geometry%%x*} $(echo "${geometry#*x}" | tr '+' ' ')"
+}
+
 remove_modifier_keys() {
   local keymap status
   keymap=$(mktemp) || return 1
@@ -108,7 +140,7 @@ remove_modifier_keys() {
 # and a caption height (see set_wine_display) make the session show the screen that way, and the
 # Windows version (win10 unless given; Wine's own default is win7) is the one it reports.
 prepare_wine_prefix() {
-  local prefix=$1 desktop=${2:-} dpi=${3:-96} caption=${4:--} windows=${5:-win10}
+  local prefix=$1 desktop=${2:-} dpi=${3:-96} caption=${4:--} windows=${5:-win10} monitors=${6:-randr}
   export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
   STARTED_PREFIXES+=("$prefix")
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -122,6 +154,7 @@ prepare_wine_prefix() {
   set_wine_desktop "$desktop"
   set_wine_display "$dpi" "$caption"
   set_wine_version "$windows"
+  set_wine_monitor_source "$monitors"
   start_wineserver
   # The first program of a server session starts Wine's services and the desktop, which keep the
   # program's output open: start them here, away from the output CTest waits on.
@@ -175,6 +208,22 @@ set_wine_version() {
   echo "$windows" >"$stamp"
 }
 
+# Where Wine's X11 driver learns the monitors: from RandR's outputs (randr, its default), or from
+# Xinerama (xinerama), which an X server answers from its RandR monitors, the only kind Xvfb can
+# have several of.
+set_wine_monitor_source() {
+  local source=$1 stamp="$WINEPREFIX/.chromivo-monitors"
+  [ "$(cat "$stamp" 2>/dev/null || echo randr)" = "$source" ] && return 0
+  if [ "$source" = xinerama ]; then
+    "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1
+  else
+    "$WINE64" reg delete 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /f >/dev/null 2>&1
+  fi || fail "Wine could not take its monitors from $source in $WINEPREFIX"
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+  echo "$source" >"$stamp"
+}
+
 # A prefix is mostly Wine's own DLLs (some 700 MB), which no session writes: the copy links them
 # and copies only the registry, which each session keeps to itself.
 copy_wine_prefix() {
@@ -192,13 +241,18 @@ copy_wine_prefix() {
 # each gets an X display of its own and a Wine prefix copied from the current one, and CTest's
 # launcher finds the display in CHROMIVO_DISPLAY_<name>. The current display and prefix stay.
 prepare_display_configs() {
-  local desktop=$1 base_display=$DISPLAY base_prefix=$WINEPREFIX name dpi caption windows
-  while read -r name dpi caption _ windows _; do
+  local desktop=$1 base_display=$DISPLAY base_prefix=$WINEPREFIX name dpi caption windows screen
+  while read -r name dpi caption _ windows _ screen _; do
     case "$name" in '' | '#'*) continue ;; esac
-    start_test_display "$desktop"
     [ -f "$base_prefix-$name/system.reg" ] || copy_wine_prefix "$base_prefix" "$base_prefix-$name" ||
       fail "could not copy the Wine prefix for the display configuration $name"
-    prepare_wine_prefix "$base_prefix-$name" "$desktop" "$dpi" "$caption" "$windows"
+    if [ "$screen" = desktop ]; then
+      start_test_display "$desktop"
+      prepare_wine_prefix "$base_prefix-$name" "$desktop" "$dpi" "$caption" "$windows"
+    else
+      start_monitors_display "$screen"
+      prepare_wine_prefix "$base_prefix-$name" "" "$dpi" "$caption" "$windows" xinerama
+    fi
     export "CHROMIVO_DISPLAY_$name=$DISPLAY"
   done <"$CHROMIVO_ROOT/tests/display-configs.txt"
   export DISPLAY=$base_display WINEPREFIX=$base_prefix

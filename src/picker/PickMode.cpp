@@ -1,5 +1,6 @@
-// Screen pick mode: the window freezes the primary display in a snapshot and covers it; a left
+// Screen pick mode: the window freezes every monitor in a snapshot and covers them all; a left
 // button release takes the colour under the cursor, a right release or Esc gives up.
+#include <algorithm>
 #include <iterator>
 
 #include "picker/PanelDesign.h"
@@ -11,8 +12,6 @@ namespace {
 
 constexpr DWORD kFrameStyles = WS_POPUP | WS_CAPTION;
 constexpr DWORD kFrameExStyles = WS_EX_DLGMODALFRAME;
-// Where the window waits, 1 x 1 pixel and off the screen, while the screen is copied.
-constexpr int kParkedPosition = -110;
 
 void SetClassCursor(HWND hWnd, HCURSOR cursor) {
   ::SetClassLongPtrA(hWnd, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
@@ -36,28 +35,42 @@ void CPickerDialog::StartPicking() {
   // may reshape the pick window.
   HoldLayout();
 
-  const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-  const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+  m_pickGeometry = PickGeometryFor(Monitors());
   GetWindowRect(m_savedRect);
   ModifyStyle(kFrameStyles, 0, 0);
   ModifyStyleEx(kFrameExStyles, 0, 0);
-  SetWindowPos(&wndTopMost, kParkedPosition, kParkedPosition, 1, 1, 0);
+  SetWindowPos(&wndTopMost, m_pickGeometry.parked.x, m_pickGeometry.parked.y, 1, 1, 0);
   ShowPanelControls(FALSE);
   WaitUntilScreenShowsRectWithout(m_hWnd, m_savedRect);
+  TakeSnapshot();
 
-  CDC screen;
-  screen.CreateDC("DISPLAY", nullptr, nullptr, nullptr);
-  CDC memory;
-  memory.CreateCompatibleDC(&screen);
-  m_snapshot.CreateCompatibleBitmap(&screen, screenWidth, screenHeight);
-  memory.SelectObject(&m_snapshot);
-  memory.BitBlt(0, 0, screenWidth, screenHeight, &screen, 0, 0, SRCCOPY);
-
-  MoveWindow(0, 0, screenWidth, screenHeight, TRUE);
+  MoveWindow(m_pickGeometry.window);
   SetCapture();
   // A window that holds the capture gets no WM_SETCURSOR, so the class cursor would not show
   // until the capture ends; nothing else sets the cursor meanwhile.
   ::SetCursor(target);
+}
+
+// The screen's device context spans every monitor, in screen coordinates: the primary's top-left
+// corner at (0, 0), monitors left of or above it negative. (Under Wine a display context made with
+// CreateDC has its origin at the virtual screen's corner instead.) Each monitor is one copy of its
+// own: no copy reaches where no monitor shows anything.
+void CPickerDialog::TakeSnapshot() {
+  const CPoint origin = m_pickGeometry.SnapshotOrigin();
+  const SIZE size = m_pickGeometry.SnapshotSize();
+  CClientDC screen(nullptr);
+  CDC memory;
+  memory.CreateCompatibleDC(&screen);
+  m_snapshot.CreateCompatibleBitmap(&screen, size.cx, size.cy);
+  memory.SelectObject(&m_snapshot);
+  for (const RECT& monitor : m_pickGeometry.monitors) {
+    memory.BitBlt(monitor.left - origin.x, monitor.top - origin.y, monitor.right - monitor.left,
+                  monitor.bottom - monitor.top, &screen, monitor.left, monitor.top, SRCCOPY);
+  }
+}
+
+std::vector<RECT> CPickerDialog::Monitors() const {
+  return MonitorsNow();
 }
 
 // The process that received the hot key (or the click) may take the foreground ("Remarks" of
@@ -108,25 +121,23 @@ void CPickerDialog::PaintSnapshot() {
   CDC memory;
   memory.CreateCompatibleDC(&window);
   memory.SelectObject(&m_snapshot);
-  window.BitBlt(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), &memory, 0,
-                0, SRCCOPY);
+  const SIZE size = m_pickGeometry.SnapshotSize();
+  window.BitBlt(0, 0, size.cx, size.cy, &memory, 0, 0, SRCCOPY);
 }
 
 // The pixel is the one where the button was released: the message's own client position.
 // GetCursorPos would give where the pointer is when the message is handled, which may be
 // elsewhere by then (and under Wine can be an earlier position still). What is read is what the
 // window shows: the snapshot, not the live screen. A point where nothing of the window is
-// visible cannot be read (CLR_INVALID), and a release outside the window (on another monitor)
-// reads nothing: then pick mode ends without a change.
+// visible cannot be read (CLR_INVALID), and a release beyond the virtual screen (the window
+// covers every monitor, but it can be moved) reads nothing: then pick mode ends without a change.
 void CPickerDialog::OnLButtonUp(UINT, CPoint point) {
   if (m_picking) {
     // A release made soon after entry is handled before the first WM_PAINT, which the queue
     // gives last: the snapshot is painted first, so that the window shows it where it is read.
     UpdateWindow();
     COLORREF pixel = CLR_INVALID;
-    CRect client;
-    GetClientRect(client);
-    if (client.PtInRect(point)) {
+    if (m_pickGeometry.window.PtInRect(m_pickGeometry.ScreenPixelOf(point))) {
       CClientDC window(this);
       pixel = window.GetPixel(point.x, point.y);
     }
@@ -153,6 +164,27 @@ void CPickerDialog::OnCaptureChanged(CWnd* pWnd) {
   if (m_picking && pWnd != this && !HasEnded()) {
     StopPicking();
   }
+}
+
+// Without its frame the pick window is an overlapped window, whose size Windows keeps within the
+// largest a user could drag: it must never cut the pick window short of the virtual screen.
+LRESULT CPickerDialog::OnGetMinMaxInfo(WPARAM, LPARAM lParam) {
+  if (m_picking) {
+    auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+    const SIZE size = m_pickGeometry.SnapshotSize();
+    limits->ptMaxTrackSize.x = std::max<LONG>(limits->ptMaxTrackSize.x, size.cx);
+    limits->ptMaxTrackSize.y = std::max<LONG>(limits->ptMaxTrackSize.y, size.cy);
+    return 0;
+  }
+  return Default();
+}
+
+// The monitors changed: the frozen image no longer matches the screen.
+LRESULT CPickerDialog::OnDisplayChange(WPARAM, LPARAM) {
+  if (m_picking) {
+    StopPicking();
+  }
+  return Default();
 }
 
 // While the colour dialog is open it has disabled this window: pick mode would cover the dialog

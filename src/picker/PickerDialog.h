@@ -4,6 +4,7 @@
 
 #include "controls/LinkLabel.h"
 #include "framework/Framework.h"
+#include "picker/PickGeometry.h"
 #include "picker/PickHotKey.h"
 
 class CPickerDialog : public CDialog {
@@ -40,12 +41,17 @@ class CPickerDialog : public CDialog {
   // Restores the window if it is minimised and makes it the foreground window; false when the
   // system refuses (another program's menu is open, the foreground is locked).
   virtual bool BecomeForegroundWindow();
+  // The monitors, which pick mode freezes and covers.
+  virtual std::vector<RECT> Monitors() const;
+  void TakeSnapshot();
   void StopPicking();
   void ShowPanelControls(BOOL show);
   void OnLButtonUp(UINT nFlags, CPoint point);
   void OnRButtonUp(UINT nFlags, CPoint point);
   void OnCaptureChanged(CWnd* pWnd);
   LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
+  LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam);
 
   // Clipboard and colour dialog.
   void OnCopyHex();
@@ -62,6 +68,7 @@ class CPickerDialog : public CDialog {
   CIcon m_smallIcon;
   CPickHotKey m_hotKey;
   CBitmap m_snapshot;
+  PickGeometry m_pickGeometry;
   COLORREF m_color = 0;
   CRect m_savedRect;
   int m_picking = 0;

@@ -198,9 +198,11 @@ TEST_F(PickModeWindowTest, HotKeyHeldThroughAWayOutEntersAgainOnlyWhenPressedAne
   TypeKey(VK_ESCAPE);
 }
 
-// A release beyond the primary screen (on another monitor), and the mouse taken by another window
-// while picking: pick mode ends as after a cancel.
-TEST_F(PickModeWindowTest, AReleaseOutsideTheSnapshotOrALostCaptureEndsPickingWithoutAChange) {
+// A release beyond the virtual screen, the mouse taken by another window, and a change of the
+// monitors (the frozen image no longer matches them) while picking: pick mode ends as after a
+// cancel.
+TEST_F(PickModeWindowTest,
+       AReleaseOutsideTheSnapshotALostCaptureOrADisplayChangeEndChangingNothing) {
   const COLORREF before = dialog.m_color;
   RECT panel;
   ::GetWindowRect(Window(), &panel);
@@ -212,6 +214,7 @@ TEST_F(PickModeWindowTest, AReleaseOutsideTheSnapshotOrALostCaptureEndsPickingWi
       [&] { ::PostMessageA(Window(), WM_LBUTTONUP, 0, MAKELPARAM(beyondScreen, 300)); },
       [&] { ::PostMessageA(Window(), WM_LBUTTONUP, 0, MAKELPARAM(-40, 300)); },
       [&] { ::SetCapture(other); },
+      [&] { ::SendMessageA(Window(), WM_DISPLAYCHANGE, 32, MAKELPARAM(2560, 1440)); },
   };
   for (const auto& loseThePick : waysToLoseThePick) {
     ClickButton(IDC_SLORP);
@@ -250,4 +253,54 @@ TEST_F(ScaledPanelTest, SlorpPicksTheExactPixelOfAKnownImage) {
   const COLORREF expected = image.ExpectedAt(pixel);
   EXPECT_TRUE(ShowsColor(expected));
   EXPECT_TRUE(SwatchShows(expected));
+}
+
+// A second monitor left of the primary (Wine shows one: the layout is laid out for the window):
+// the pick window covers both, and a release over the primary takes the pixel that lay there.
+TEST_F(PickModeWindowTest, AVirtualScreenLeftOfThePrimaryIsCoveredAndPickedFromExactly) {
+  const RECT primary{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  KnownImageWindow image(primary, CoordinatePattern(), ZOrder::kNormal);
+  ASSERT_TRUE(image.IsValid());
+  ASSERT_TRUE(image.WaitUntilOnScreen());
+  dialog.monitors = {primary, RECT{-1280, -200, 0, 824}};
+  const RECT bothMonitors{-1280, -200, primary.right, primary.bottom};
+
+  ClickButton(IDC_SLORP);
+  ASSERT_EQ(dialog.m_picking, 1);
+  RECT window;
+  ::GetWindowRect(Window(), &window);
+  EXPECT_TRUE(::EqualRect(&window, &bothMonitors)) << testing::PrintToString(window);
+  const POINT pixel{primary.right / 3 + 7, primary.bottom / 2 + 3};
+  ::PostMessageA(Window(), WM_LBUTTONUP, 0,
+                 MAKELPARAM(pixel.x - bothMonitors.left, pixel.y - bothMonitors.top));
+  Pump();
+  EXPECT_EQ(dialog.m_picking, 0);
+  EXPECT_TRUE(ShowsColor(image.ExpectedAt(pixel)));
+}
+
+// Every monitor the session shows (two in the test command's "twomonitors" configuration, one
+// left of and lower than the primary): the pick window covers them all, and a release on each
+// takes the pixel that lay there.
+using EveryMonitorTest = PickerTest;
+
+TEST_F(EveryMonitorTest, PickModeCoversEveryMonitorAndPicksFromEach) {
+  const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const RECT all{left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                 top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  KnownImageWindow image(all, CoordinatePattern(), ZOrder::kNormal);
+  ASSERT_TRUE(image.IsValid());
+  ASSERT_TRUE(image.WaitUntilOnScreen());
+  for (const RECT& monitor : MonitorsNow()) {
+    SCOPED_TRACE(testing::Message() << "monitor at " << monitor.left << "," << monitor.top);
+    ClickButton(IDC_SLORP);
+    ASSERT_TRUE(PumpUntil([&] { return dialog.m_picking == 1; }));
+    RECT window;
+    ::GetWindowRect(Window(), &window);
+    EXPECT_TRUE(::EqualRect(&window, &all)) << testing::PrintToString(window);
+    const POINT pixel{monitor.left + 37, monitor.bottom - 23};
+    ::PostMessageA(Window(), WM_LBUTTONUP, 0, MAKELPARAM(pixel.x - all.left, pixel.y - all.top));
+    ASSERT_TRUE(PumpUntil([&] { return dialog.m_picking == 0; }));
+    EXPECT_TRUE(ShowsColor(image.ExpectedAt(pixel)));
+  }
 }

@@ -30,6 +30,12 @@ class TestPickerDialog : public CPickerDialog {
     return !refuseForeground && CPickerDialog::BecomeForegroundWindow();
   }
   bool refuseForeground = false;
+
+  // Wine shows one monitor; a test can lay others out around it.
+  std::vector<RECT> Monitors() const override {
+    return monitors.empty() ? CPickerDialog::Monitors() : monitors;
+  }
+  std::vector<RECT> monitors;
 };
 
 // The messages one window receives, recorded by a test-side subclass in front of the window's own

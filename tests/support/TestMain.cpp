@@ -44,6 +44,10 @@ class DisplayConfiguration : public testing::Environment {
     if (const char* windows = std::getenv("CHROMIVO_EXPECTED_WINDOWS")) {
       ASSERT_EQ(ReportedWindows(), windows) << "the session reports another Windows version";
     }
+    if (const char* monitors = std::getenv("CHROMIVO_EXPECTED_MONITORS")) {
+      ASSERT_EQ(::GetSystemMetrics(SM_CMONITORS), std::atoi(monitors))
+          << "the session shows another number of monitors";
+    }
     const char* caption = std::getenv("CHROMIVO_EXPECTED_CAPTION");
     if (caption != nullptr && std::string(caption) != "-") {
       ASSERT_EQ(::GetSystemMetrics(SM_CYCAPTION), std::atoi(caption))
