@@ -179,11 +179,24 @@ set_wine_desktop() {
   wineserver -w >/dev/null 2>&1
 }
 
+# The settings below are changed only where the prefix's stamp for them says otherwise (a missing
+# stamp counts as the default given); after a change the wineserver is ended, so that the next
+# program starts a session that reads it.
+setting_is() {
+  local name=$1 value=$2 default=${3:-}
+  [ "$(cat "$WINEPREFIX/.chromivo-$name" 2>/dev/null || echo "$default")" = "$value" ]
+}
+setting_changed() {
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+  echo "$2" >"$WINEPREFIX/.chromivo-$1"
+}
+
 # The screen's DPI (LogPixels) and the caption bar's height (WindowMetrics CaptionHeight, in
 # negative twips as Windows writes it; - for Wine's own), which Wine reads when its session starts.
 set_wine_display() {
-  local dpi=$1 caption=$2 stamp="$WINEPREFIX/.chromivo-display"
-  [ "$(cat "$stamp" 2>/dev/null)" = "$dpi $caption" ] && return 0
+  local dpi=$1 caption=$2
+  setting_is display "$dpi $caption" && return 0
   "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 ||
     fail "Wine could not set its DPI in $WINEPREFIX"
   if [ "$caption" = - ]; then
@@ -192,36 +205,30 @@ set_wine_display() {
     "$WINE64" reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v CaptionHeight /d "$caption" /f >/dev/null 2>&1 ||
       fail "Wine could not set its caption height in $WINEPREFIX"
   fi
-  wineserver -k >/dev/null 2>&1
-  wineserver -w >/dev/null 2>&1
-  echo "$dpi $caption" >"$stamp"
+  setting_changed display "$dpi $caption"
 }
 
 # The Windows version the prefix reports (win10, win7, ...), as winecfg sets it: with win10 Wine's
 # desktop compositor calls say the compositor is on, as on Windows 10 and 11.
 set_wine_version() {
-  local windows=$1 stamp="$WINEPREFIX/.chromivo-windows"
-  [ "$(cat "$stamp" 2>/dev/null)" = "$windows" ] && return 0
+  local windows=$1
+  setting_is windows "$windows" && return 0
   "$WINE64" winecfg /v "$windows" >/dev/null 2>&1 || fail "Wine could not report $windows in $WINEPREFIX"
-  wineserver -k >/dev/null 2>&1
-  wineserver -w >/dev/null 2>&1
-  echo "$windows" >"$stamp"
+  setting_changed windows "$windows"
 }
 
 # Where Wine's X11 driver learns the monitors: from RandR's outputs (randr, its default), or from
 # Xinerama (xinerama), which an X server answers from its RandR monitors, the only kind Xvfb can
 # have several of.
 set_wine_monitor_source() {
-  local source=$1 stamp="$WINEPREFIX/.chromivo-monitors"
-  [ "$(cat "$stamp" 2>/dev/null || echo randr)" = "$source" ] && return 0
+  local source=$1
+  setting_is monitors "$source" randr && return 0
   if [ "$source" = xinerama ]; then
     "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1
   else
     "$WINE64" reg delete 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /f >/dev/null 2>&1
   fi || fail "Wine could not take its monitors from $source in $WINEPREFIX"
-  wineserver -k >/dev/null 2>&1
-  wineserver -w >/dev/null 2>&1
-  echo "$source" >"$stamp"
+  setting_changed monitors "$source"
 }
 
 # A prefix is mostly Wine's own DLLs (some 700 MB), which no session writes: the copy links them
