@@ -66,6 +66,20 @@ class OwnedDialogCanceller {
   UINT_PTR m_timer = 0;
 };
 
+int IconWidth(HICON icon) {
+  ICONINFO info{};
+  if (!::GetIconInfo(icon, &info)) {
+    return 0;
+  }
+  BITMAP mask{};
+  ::GetObjectA(info.hbmMask, sizeof(mask), &mask);
+  ::DeleteObject(info.hbmMask);
+  if (info.hbmColor != nullptr) {
+    ::DeleteObject(info.hbmColor);
+  }
+  return mask.bmWidth;
+}
+
 }  // namespace
 
 using WindowTest = PickerTest;
@@ -184,6 +198,9 @@ TEST_F(DpiChangeTest, ThePanelIsLaidOutAgainInFontsOfTheNewDpi) {
       }
     }
     EXPECT_TRUE(IsUnderlined(Control(IDC_HOME_LINK)));
+    // The caption's icon, made at the new DPI's size.
+    EXPECT_EQ(IconWidth(reinterpret_cast<HICON>(::SendMessageA(Window(), WM_GETICON, ICON_BIG, 0))),
+              ::MulDiv(::GetSystemMetrics(SM_CXICON), dpi, SystemDpi()));
     ExpectSwatchAndTextFramesPainted();
     ExpectDoubleClickOnTheSwatchOpensTheColourDialog();
     for (const HFONT font : before) {
