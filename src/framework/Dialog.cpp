@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "framework/MessageHandlers.h"
+#include "framework/SystemLibraries.h"
 #include "framework/WinApp.h"
 #include "framework/WindowPosBatch.h"
 
@@ -14,13 +15,6 @@
 namespace {
 
 constexpr int kPointsPerInch = 72;
-
-// Functions of Windows 10 1703 and later, looked up where they exist.
-template <typename Function>
-Function User32Function(const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), name)));
-}
 
 void RegisterCommonControls() {
   static const bool registered = [] {
@@ -158,6 +152,7 @@ BOOL CDialog::UpdateData() {
 BOOL CDialog::OnInitDialog() {
   m_scale = CDpiScale::ForWindow(m_hWnd);
   TakeOverDpiChanges();
+  NoteTemplateFont();
   UpdateData();
   return TRUE;
 }
@@ -216,13 +211,12 @@ void CDialog::ReleaseLayout() {
 
 // The dialog manager of a per-monitor-aware program lays a dialog out again and gives its controls
 // new fonts on a DPI change, by its own rules ("SetDialogDpiChangeBehavior"); the dialog does that
-// itself, from its design, so the dialog manager is told to leave it alone. The template's font is
-// noted: the dialog manager made it at the window's DPI, and the dialog remakes it at others.
+// itself, from its design, so the dialog manager is told to leave it alone.
 void CDialog::TakeOverDpiChanges() {
   static const auto setDialogBehavior =
-      User32Function<BOOL(WINAPI*)(HWND, int, int)>("SetDialogDpiChangeBehavior");
-  static const auto setControlBehavior =
-      User32Function<BOOL(WINAPI*)(HWND, int, int)>("SetDialogControlDpiChangeBehavior");
+      AfxSystemFunction<BOOL(WINAPI*)(HWND, int, int)>("user32.dll", "SetDialogDpiChangeBehavior");
+  static const auto setControlBehavior = AfxSystemFunction<BOOL(WINAPI*)(HWND, int, int)>(
+      "user32.dll", "SetDialogControlDpiChangeBehavior");
   if (setDialogBehavior != nullptr) {
     setDialogBehavior(m_hWnd, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
   }
@@ -231,6 +225,11 @@ void CDialog::TakeOverDpiChanges() {
        child != nullptr && setControlBehavior != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
     setControlBehavior(child, kNeitherForControls, kNeitherForControls);
   }
+}
+
+// The dialog manager made the template's font at the window's DPI; the dialog remakes it at
+// others.
+void CDialog::NoteTemplateFont() {
   const auto font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
   if (font != nullptr && ::GetObjectA(font, sizeof(m_templateFont), &m_templateFont) != 0) {
     const int height =

@@ -74,6 +74,7 @@ class CDialog : public CWnd {
   LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnFrameChanged(WPARAM wParam, LPARAM lParam);
   void TakeOverDpiChanges();
+  void NoteTemplateFont();
   void ScaleTo(int dpi);
   void GiveControlsTheFontAt(int dpi);
   void FitFrameToLayout();

@@ -1,17 +1,7 @@
 #include "framework/DpiScale.h"
 
 #include "framework/Gdi.h"
-
-namespace {
-
-// The per-monitor DPI functions of Windows 10 1607 and later, looked up where they exist.
-template <typename Function>
-Function User32Function(const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), name)));
-}
-
-}  // namespace
+#include "framework/SystemLibraries.h"
 
 CDpiScale CDpiScale::ForSystem() {
   const CClientDC screen(nullptr);
@@ -20,21 +10,23 @@ CDpiScale CDpiScale::ForSystem() {
 }
 
 CDpiScale CDpiScale::ForWindow(HWND window) {
-  static const auto getDpiForWindow = User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+  static const auto getDpiForWindow =
+      AfxSystemFunction<UINT(WINAPI*)(HWND)>("user32.dll", "GetDpiForWindow");
   const UINT dpi = getDpiForWindow != nullptr ? getDpiForWindow(window) : 0;
   return dpi > 0 ? CDpiScale(static_cast<int>(dpi)) : ForSystem();
 }
 
 bool CDpiScale::AdjustWindowRect(RECT* rect, DWORD style, DWORD exStyle) const {
   static const auto adjustWindowRectExForDpi =
-      User32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+      AfxSystemFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("user32.dll",
+                                                                        "AdjustWindowRectExForDpi");
   return adjustWindowRectExForDpi != nullptr &&
          adjustWindowRectExForDpi(rect, style, FALSE, exStyle, static_cast<UINT>(m_dpi));
 }
 
 int CDpiScale::SystemMetric(int index) const {
   static const auto getSystemMetricsForDpi =
-      User32Function<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
+      AfxSystemFunction<int(WINAPI*)(int, UINT)>("user32.dll", "GetSystemMetricsForDpi");
   return getSystemMetricsForDpi != nullptr ? getSystemMetricsForDpi(index, static_cast<UINT>(m_dpi))
                                            : ::GetSystemMetrics(index);
 }

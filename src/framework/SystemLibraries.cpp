@@ -6,10 +6,8 @@
 // in the program's own folder first. SetDefaultDllDirectories takes that folder out of every
 // search the process makes, the system DLLs' own included; Windows 7 has it only with KB2533623.
 void AfxLoadDllsFromSystemFolderOnly() {
-  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
   const auto setDefaultDllDirectories =
-      reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void*>(
-          ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+      AfxSystemFunction<BOOL(WINAPI*)(DWORD)>("kernel32.dll", "SetDefaultDllDirectories");
   if (setDefaultDllDirectories != nullptr) {
     setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   }

@@ -10,6 +10,14 @@ void AfxLoadDllsFromSystemFolderOnly();
 // Loads the DLL of that name from the system folder by its full path; null when it is not there.
 HMODULE AfxLoadSystemLibrary(LPCSTR name);
 
+// A function of a system DLL the process has loaded (kernel32, user32), looked up by name where
+// the Windows it runs on has it; null where it is newer than that Windows.
+template <typename Function>
+Function AfxSystemFunction(LPCSTR module, LPCSTR name) {
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA(module), name)));
+}
+
 // Holds a DLL loaded for as long as it lives.
 class CLibrary {
  public:
