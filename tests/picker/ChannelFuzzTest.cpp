@@ -237,8 +237,13 @@ TEST_F(ChannelFuzzTest, TheColorIsAlwaysTheOneTheEditsMakeAndEveryViewShowsIt) {
       ASSERT_LE(ValueOf(text), 255) << context();
     }
     ASSERT_LE(nesting.Deepest(), kDeepestChangeNesting) << context();
+    // Wine's up-down can still take a step of its own while the swatch is read (on a loaded
+    // machine, more than one): the swatch must show the colour the edits make at that moment.
     if (step % kSwatchEvery == 0) {
-      ASSERT_TRUE(SwatchShows(made)) << context();
+      ASSERT_TRUE(SwatchShows([this] {
+        return RGB(ChannelOf(Text(IDC_RED_EDIT)), ChannelOf(Text(IDC_GREEN_EDIT)),
+                   ChannelOf(Text(IDC_BLUE_EDIT)));
+      })) << context();
     }
   }
 

@@ -253,11 +253,16 @@ void PickerTest::ChangeDpi(int dpi) {
 // not when UpdateWindow returns; on a busy machine a capture taken at once can still show the
 // colour before. The swatch is read until it shows the colour or the time is up.
 testing::AssertionResult PickerTest::SwatchShows(COLORREF color) {
+  return SwatchShows([color] { return color; });
+}
+
+testing::AssertionResult PickerTest::SwatchShows(const std::function<COLORREF()>& expected) {
   ::UpdateWindow(dialog.m_hWnd);
   const RECT swatch = Swatch();
   std::string wrong;
   const auto showsColor = [&] {
     const ClientImage image = CaptureClient();
+    const COLORREF color = expected();
     for (int y = swatch.top + 1; y < swatch.bottom - 1; ++y) {
       for (int x = swatch.left + 1; x < swatch.right - 1; ++x) {
         if (image.At(x, y) != color) {

@@ -106,6 +106,8 @@ class PickerTest : public testing::Test {
   testing::AssertionResult ShowsColor(COLORREF color) const;
   // The swatch inside its outline, as painted on the screen, is all of the colour.
   testing::AssertionResult SwatchShows(COLORREF color);
+  // The same, against a colour that may change while the swatch is read, asked at each reading.
+  testing::AssertionResult SwatchShows(const std::function<COLORREF()>& expected);
   // The swatch's rectangle, outline included, in client coordinates.
   RECT Swatch() const;
   // The DPI the window is laid out for: the system's, until ChangeDpi.
