@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CLinkLabel, CStatic)
   ON_WM_CTLCOLOR_REFLECT()
   ON_WM_SETCURSOR()
   ON_WM_MOUSEMOVE()
+  ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
   ON_MESSAGE(WM_SETFONT, OnSetFont)
 END_MESSAGE_MAP()
 
@@ -76,22 +77,32 @@ LRESULT CLinkLabel::OnSetFont(WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
-// The mouse is captured while it is over the label, so the label learns when it leaves.
-void CLinkLabel::OnMouseMove(UINT, CPoint point) {
+// The label turns violet once the system has promised to tell it when the pointer leaves
+// (TrackMouseEvent). It never takes the mouse capture: a capture would route every press on the
+// screen to the label until its next mouse move, so a tap, or a press that comes with its own move,
+// would open the link instead of reaching the window under the pointer.
+void CLinkLabel::OnMouseMove(UINT, CPoint) {
   Default();
-  if (!m_hovering) {
-    m_hovering = TRUE;
-    RepaintNow();
-    SetCapture();
+  if (m_hovering || !TrackMouseLeave()) {
     return;
   }
-  CRect client;
-  GetClientRect(client);
-  if (!client.PtInRect(point)) {
-    m_hovering = FALSE;
-    ::ReleaseCapture();
-    RepaintNow();
-  }
+  m_hovering = TRUE;
+  RepaintNow();
+}
+
+// False when the pointer had already left by the time the move was handled. Windows then posts
+// the leave at once; Wine tracks nothing and posts nothing, so the label asks what is tracked.
+bool CLinkLabel::TrackMouseLeave() {
+  TRACKMOUSEEVENT request{sizeof(request), TME_LEAVE, m_hWnd, 0};
+  TRACKMOUSEEVENT tracking{sizeof(tracking), TME_QUERY, nullptr, 0};
+  return ::TrackMouseEvent(&request) && ::TrackMouseEvent(&tracking) &&
+         tracking.hwndTrack == m_hWnd && (tracking.dwFlags & TME_LEAVE) != 0;
+}
+
+LRESULT CLinkLabel::OnMouseLeave(WPARAM, LPARAM) {
+  m_hovering = FALSE;
+  RepaintNow();
+  return 0;
 }
 
 void CLinkLabel::RepaintNow() {
@@ -112,7 +123,8 @@ BOOL CLinkLabel::OnSetCursor(CWnd*, UINT, UINT) {
   return TRUE;
 }
 
-// The next mouse move starts the tracking afresh; the label keeps its colour until then.
+// The next mouse move over the label starts the tracking afresh; the label keeps its colour until
+// then, or until the pointer leaves it.
 void CLinkLabel::OnClicked() {
   m_hovering = FALSE;
   OpenLink(m_link, SW_SHOW);

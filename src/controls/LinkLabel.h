@@ -19,6 +19,7 @@ class CLinkLabel : public CStatic {
   HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
   BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
   void OnMouseMove(UINT nFlags, CPoint point);
+  LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
   // A new font for the label (its dialog's, at another DPI): shown as an underlined copy.
   LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
 
@@ -36,6 +37,7 @@ class CLinkLabel : public CStatic {
   // Makes the underlined copy of the font in `underlined`; false when it cannot be read or made.
   static bool MakeUnderlinedCopy(HFONT font, CFont& underlined);
   int OpenWithHtmlProgram(LPCSTR address, int showCommand);
+  bool TrackMouseLeave();
   void RepaintNow();
 
   DECLARE_MESSAGE_MAP()
