@@ -321,9 +321,7 @@ TEST_F(ClipboardTest, SelectOpensAFreshFullyOpenColorDialogWhoseOkAloneSetsTheCo
 
   dialog = openDialog();
   ASSERT_NE(dialog, nullptr);
-  const std::optional<POINT> close = CloseButtonPoint(dialog);
-  ASSERT_TRUE(close);
-  ASSERT_TRUE(Click(*close));
+  ASSERT_TRUE(ClickCloseButton(dialog));
   ASSERT_TRUE(WaitUntilNoColorDialog());
   EXPECT_TRUE(ShowsColor(kGreen));
 }

@@ -221,12 +221,7 @@ TEST_F(Startup, EveryWayToEndItEndsTheProgramAndFreesTheHotKey) {
     std::function<void(HWND)> end;
   } ways[] = {
       {"Exit button", [](HWND window) { ASSERT_TRUE(Click(ControlCentre(window, IDC_EXIT))); }},
-      {"close button",
-       [](HWND window) {
-         const std::optional<POINT> closeButton = CloseButtonPoint(window);
-         ASSERT_TRUE(closeButton.has_value());
-         ASSERT_TRUE(Click(*closeButton));
-       }},
+      {"close button", [](HWND window) { ASSERT_TRUE(ClickCloseButton(window)); }},
       {"Alt+F4",
        [&](HWND window) {
          bringToFront(window);
