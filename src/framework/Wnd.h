@@ -53,6 +53,9 @@ class CWnd : public CCmdTarget {
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
   }
+  BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+    return ::PostMessageA(m_hWnd, message, wParam, lParam);
+  }
   CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
   void SetWindowText(LPCSTR text) { ::SetWindowTextA(m_hWnd, text); }
   int GetWindowText(LPSTR buffer, int maxCount) const {

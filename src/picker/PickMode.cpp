@@ -156,14 +156,31 @@ void CPickerDialog::OnRButtonUp(UINT, CPoint) {
   Default();
 }
 
-// Another program took the mouse (or the foreground, or the system cancelled the capture): the
-// frozen screen must not stay over everything while clicks and keys go elsewhere. The window's
-// own release at the end of pick mode, and its destruction once the dialog has ended, change
-// nothing.
+// Another program took the mouse (or the system cancelled the capture): the frozen screen must
+// not stay over everything while clicks go elsewhere. The window's own release at the end of pick
+// mode, and its destruction once the dialog has ended, change nothing.
 void CPickerDialog::OnCaptureChanged(CWnd* pWnd) {
   if (m_picking && pWnd != this && !HasEnded()) {
     StopPicking();
   }
+}
+
+// Another window became the active one while picking: a press that reached the window under the
+// parked pick window during entry, Alt+Tab, a program that took the foreground. Keys now go there,
+// Esc among them, so pick mode ends. Not at once: the deactivation can come while StartPicking
+// waits for the screen, and pick mode must not end in the middle of its own entry.
+LRESULT CPickerDialog::OnActivate(WPARAM wParam, LPARAM) {
+  if (LOWORD(wParam) == WA_INACTIVE && m_picking) {
+    PostMessage(WM_CANCELMODE);
+  }
+  return Default();
+}
+
+LRESULT CPickerDialog::OnCancelMode(WPARAM, LPARAM) {
+  if (m_picking && !HasEnded()) {
+    StopPicking();
+  }
+  return Default();
 }
 
 // Without its frame the pick window is an overlapped window, whose size Windows keeps within the

@@ -49,6 +49,8 @@ class CPickerDialog : public CDialog {
   void OnLButtonUp(UINT nFlags, CPoint point);
   void OnRButtonUp(UINT nFlags, CPoint point);
   void OnCaptureChanged(CWnd* pWnd);
+  LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+  LRESULT OnCancelMode(WPARAM wParam, LPARAM lParam);
   LRESULT OnHotKey(WPARAM wParam, LPARAM lParam);
   LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam);

@@ -362,7 +362,9 @@ TEST_F(ClipboardTest, DoubleClickOpensTheDialogInsideTheSwatchOnlyAndNeverInPick
   // swatch's place then: its first click must come before pick mode, on the window at the same
   // point. So the window is moved to put an empty spot of it (right of the sliders, between the
   // red and the green one) there, and pick mode is started between the clicks through Slorp's
-  // key, Alt+S. Esc ends pick mode before the button is released, so nothing is picked.
+  // key, Alt+S; the second press waits for it, or it could reach whatever lies under the window
+  // while pick mode parks it. Esc ends pick mode before the button is released, so nothing is
+  // picked.
   const RECT pickModeSwatch = SwatchRect(WidthOf(screen));
   const POINT target = CentreOf(pickModeSwatch);
   const POINT emptySpot = ScreenPointAt(WidthOf(ClientRect(m_window)) - 4, 53);
@@ -374,8 +376,8 @@ TEST_F(ClipboardTest, DoubleClickOpensTheDialogInsideTheSwatchOnlyAndNeverInPick
   const std::string colorBefore = ControlText(m_window, IDC_RGB_TEXT);
   ASSERT_TRUE(Click(target));
   ASSERT_TRUE(PressKey('S', kAlt));
-  ASSERT_TRUE(PressMouse(target));
   ASSERT_TRUE(WaitUntil(inPickMode)) << "Alt+S did not start pick mode";
+  ASSERT_TRUE(PressMouse(target));
   ASSERT_TRUE(PressKey(VK_ESCAPE));
   ASSERT_TRUE(WaitUntil([&] { return WindowRectOnScreen(m_window) == window; }))
       << "Esc did not end pick mode";

@@ -117,9 +117,22 @@ TEST_F(PickModeWindowTest, TargetCursorWhilePickingArrowAfterAndAnUnreadablePixe
     EXPECT_EQ(::GetCapture(), nullptr);
   }
 
+  // Another window made the active one while picking (Alt+Tab, a press that reached a window
+  // under the parked pick window, a program taking the foreground) gets the keys, Esc among them:
+  // pick mode ends, and nothing is picked.
+  const COLORREF before = dialog.m_color;
+  const UniqueWindow other(::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 40,
+                                             40, nullptr, nullptr, nullptr, nullptr));
+  ClickButton(IDC_SLORP);
+  ASSERT_EQ(dialog.m_picking, 1);
+  ASSERT_TRUE(::SetForegroundWindow(other.get()));
+  Pump();
+  EXPECT_EQ(dialog.m_picking, 0);
+  EXPECT_EQ(dialog.m_color, before);
+  EXPECT_EQ(::GetCapture(), nullptr);
+
   // Any program may move any window. Moved partly off the screen while picking, the window has
   // pixels that are nowhere to be seen: a release over one of them changes nothing.
-  const COLORREF before = dialog.m_color;
   const std::string hexBefore = Text(IDC_HEX_TEXT);
   ClickButton(IDC_SLORP);
   ASSERT_EQ(dialog.m_picking, 1);
