@@ -13,7 +13,15 @@ function(chromivo_delay_load target dll)
   set(library "${CMAKE_CURRENT_BINARY_DIR}/lib${name}-delay.a")
   set(exports "LIBRARY ${dll}\nEXPORTS\n")
   foreach(function IN LISTS ARGN)
-    if(NOT CMAKE_SIZEOF_VOID_P EQUAL 4)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+      # Each function of a delay-load library is a jump through its slot of the delay-load table
+      # and, after it, the code that loads the DLL on the first call, where the slot points until
+      # then. For 32-bit x86, GNU ld drops an import library's jump as dead code unless something
+      # refers to it by name, and every call the compiler makes to a dllimport function goes
+      # through the slot instead: the loading code goes with it, and the first call jumps to
+      # address 0. Naming each jump as needed keeps it (C names carry a leading underscore there).
+      target_link_options(${target} INTERFACE "-Wl,--undefined=_${function}")
+    else()
       string(REGEX REPLACE "@[0-9]+$" "" function ${function})
     endif()
     string(APPEND exports "  ${function}\n")
