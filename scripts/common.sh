@@ -11,7 +11,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xauth x11-utils x11-xkb-utils x11-xserver-utils xdotool xclip
   imagemagick icoutils
-  googletest cmake ninja-build clang-format
+  googletest cmake ninja-build clang-format binutils
 )
 
 fail() {
@@ -35,6 +35,36 @@ ensure_packages() {
     apt-get install -y -qq --no-install-recommends "$pkg" >/dev/null 2>&1 \
       || fail "package $pkg could not be installed (apt-get install $pkg)"
   done
+}
+
+# Whether this machine runs 32-bit x86 programs at all: a kernel without IA-32 emulation (or with
+# it switched off) refuses them, whatever its version says. The probe is the smallest such
+# program, which only exits, assembled and run here. CHROMIVO_NO_32BIT=1 makes it fail, to show
+# what a machine without 32-bit support does.
+can_run_32bit_programs() {
+  local probe status
+  [ "${CHROMIVO_NO_32BIT:-}" = 1 ] && return 1
+  probe=$(mktemp -d) || return 1
+  printf '.globl _start\n_start:\n  movl $1, %%eax\n  xorl %%ebx, %%ebx\n  int $0x80\n' >"$probe/exit.s"
+  as --32 -o "$probe/exit.o" "$probe/exit.s" 2>/dev/null &&
+    ld -m elf_i386 -o "$probe/exit" "$probe/exit.o" 2>/dev/null &&
+    "$probe/exit" 2>/dev/null
+  status=$?
+  rm -rf "$probe"
+  return $status
+}
+
+# Wine's 32-bit half, which runs 32-bit Windows programs in a 64-bit prefix as 64-bit Windows does.
+ensure_wine32() {
+  dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' && return 0
+  [ "$(id -u)" -eq 0 ] || fail "wine32:i386 missing; run as root to install it"
+  echo "chromivo: installing wine32:i386" >&2
+  export DEBIAN_FRONTEND=noninteractive
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386 ||
+    fail "dpkg cannot add the i386 architecture"
+  apt-get update -qq >/dev/null 2>&1 || fail "apt-get update failed; cannot install wine32:i386"
+  apt-get install -y -qq --no-install-recommends wine32:i386 >/dev/null 2>&1 ||
+    fail "package wine32:i386 could not be installed (apt-get install wine32:i386)"
 }
 
 # Configures once, then builds incrementally. Extra arguments are passed to cmake --build.
@@ -147,6 +177,11 @@ prepare_wine_prefix() {
     mkdir -p "$WINEPREFIX"
     "$WINE64" wineboot -i >/dev/null 2>&1 && wineserver -w >/dev/null 2>&1 \
       && [ -f "$WINEPREFIX/system.reg" ] || { rm -rf "$WINEPREFIX"; fail "Wine could not create its prefix in $WINEPREFIX"; }
+  fi
+  # A prefix made before Wine's 32-bit half was installed lacks the 32-bit system folder.
+  if [ -x /usr/lib/wine/wine ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    "$WINE64" wineboot -u >/dev/null 2>&1 && wineserver -w >/dev/null 2>&1 ||
+      fail "Wine could not add its 32-bit half to $WINEPREFIX"
   fi
   # Windows keeps its fonts in C:\Windows\Fonts; Debian's Wine does not find its own (MS Sans
   # Serif, Marlett for the caption buttons) until they are there.

@@ -71,8 +71,7 @@ std::string ClassName(const std::string& name) {
 
 }  // namespace
 
-bool LoadDialogTemplate(int id, DialogTemplate* result) {
-  const HMODULE module = ::GetModuleHandleA(nullptr);
+bool LoadDialogTemplate(HMODULE module, int id, DialogTemplate* result) {
   const HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));
   if (found == nullptr) {
     return false;

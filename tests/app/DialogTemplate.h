@@ -1,4 +1,4 @@
-// Reads an extended dialog template (DLGTEMPLATEEX) from the module's resources, so the tests can
+// Reads an extended dialog template (DLGTEMPLATEEX) from a module's resources, so the tests can
 // check what the resource compiler really produced.
 #pragma once
 
@@ -33,4 +33,4 @@ struct DialogTemplate {
 };
 
 // False when the template is missing or is not an extended template.
-bool LoadDialogTemplate(int id, DialogTemplate* result);
+bool LoadDialogTemplate(HMODULE module, int id, DialogTemplate* result);

@@ -1,11 +1,12 @@
-// The resources as the resource compiler built them: the two dialog templates control by
-// control, the icon, the cursors and the manifest.
+// The resources as the resource compiler built them into the program under test (either build):
+// the two dialog templates control by control, the icon, the cursors and the manifest.
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
 #include "DialogTemplate.h"
+#include "fixtures/ChromivoProcess.h"
 #include "res/links.h"
 #include "res/resource.h"
 
@@ -111,11 +112,29 @@ POINT HotSpot(HCURSOR cursor) {
   return {static_cast<LONG>(info.xHotspot), static_cast<LONG>(info.yHotspot)};
 }
 
+// The program's file, mapped for its resources only: nothing of it runs, and a 32-bit program
+// reads the same as a 64-bit one.
+class Resources : public testing::Test {
+ protected:
+  void SetUp() override {
+    module = ::LoadLibraryExA(ChromivoExePath().c_str(), nullptr,
+                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module, nullptr) << "cannot read " << ChromivoExePath();
+  }
+  void TearDown() override {
+    if (module != nullptr) {
+      ::FreeLibrary(module);
+    }
+  }
+
+  HMODULE module = nullptr;
+};
+
 }  // namespace
 
-TEST(Resources, MainWindowTemplate) {
+TEST_F(Resources, MainWindowTemplate) {
   DialogTemplate dialog;
-  ASSERT_TRUE(LoadDialogTemplate(IDD_CHROMIVO_DIALOG, &dialog));
+  ASSERT_TRUE(LoadDialogTemplate(module, IDD_CHROMIVO_DIALOG, &dialog));
   EXPECT_EQ(dialog.style, 0x90CA00C0u) << std::hex << dialog.style;
   EXPECT_EQ(dialog.exStyle, 0x00040000u) << std::hex << dialog.exStyle;
   EXPECT_EQ(dialog.x, 0);
@@ -135,9 +154,9 @@ TEST(Resources, MainWindowTemplate) {
   ExpectUniqueIds(dialog);
 }
 
-TEST(Resources, AboutBoxTemplate) {
+TEST_F(Resources, AboutBoxTemplate) {
   DialogTemplate dialog;
-  ASSERT_TRUE(LoadDialogTemplate(IDD_ABOUTBOX, &dialog));
+  ASSERT_TRUE(LoadDialogTemplate(module, IDD_ABOUTBOX, &dialog));
   EXPECT_EQ(dialog.style,
             static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT))
       << std::hex << dialog.style;
@@ -151,8 +170,7 @@ TEST(Resources, AboutBoxTemplate) {
   ExpectUniqueIds(dialog);
 }
 
-TEST(Resources, IconIsOne32By32Image) {
-  const HMODULE module = ::GetModuleHandleA(nullptr);
+TEST_F(Resources, IconIsOne32By32Image) {
   const HRSRC group = ::FindResourceA(module, MAKEINTRESOURCEA(IDR_MAINFRAME), RT_GROUP_ICON);
   ASSERT_NE(group, nullptr);
   const auto* header = static_cast<const WORD*>(::LockResource(::LoadResource(module, group)));
@@ -162,8 +180,7 @@ TEST(Resources, IconIsOne32By32Image) {
   EXPECT_EQ(entry[1], 32);
 }
 
-TEST(Resources, CursorsHaveTheirHotSpots) {
-  const HMODULE module = ::GetModuleHandleA(nullptr);
+TEST_F(Resources, CursorsHaveTheirHotSpots) {
   const POINT target = HotSpot(::LoadCursorA(module, IDC_TARGET_CURSOR_NAME));
   EXPECT_EQ(target.x, 11);
   EXPECT_EQ(target.y, 8);
@@ -172,8 +189,7 @@ TEST(Resources, CursorsHaveTheirHotSpots) {
   EXPECT_EQ(hand.y, 2);
 }
 
-TEST(Resources, ManifestAsksForCommonControlsSixAndDpiAwarenessAndNamesTheWindowsItWasMadeFor) {
-  const HMODULE module = ::GetModuleHandleA(nullptr);
+TEST_F(Resources, ManifestAsksForCommonControlsSixAndDpiAwarenessAndNamesTheWindowsItWasMadeFor) {
   const HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
   ASSERT_NE(found, nullptr);
   const std::string manifest(

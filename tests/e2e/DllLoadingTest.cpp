@@ -35,7 +35,15 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// The names in the import directory of an executable of this test's own processor (its load-time
+// The import directory's place in a 32-bit or a 64-bit image, whichever the test is not.
+template <typename NtHeaders>
+DWORD ImportDirectoryOf(const BYTE* ntHeaders) {
+  return reinterpret_cast<const NtHeaders*>(ntHeaders)
+      ->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT]
+      .VirtualAddress;
+}
+
+// The names in the import directory of an executable of either processor (its load-time
 // imports), read from the file mapped as an image, of which nothing runs.
 std::vector<std::string> LoadTimeImportsOf(const std::string& path) {
   const HMODULE module = ::LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
@@ -46,9 +54,12 @@ std::vector<std::string> LoadTimeImportsOf(const std::string& path) {
   const auto* base =
       reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(module) & ~ULONG_PTR{3});
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  const DWORD directory =
-      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+  const BYTE* ntHeaders = base + dos->e_lfanew;
+  const bool is32Bit =
+      reinterpret_cast<const IMAGE_NT_HEADERS32*>(ntHeaders)->OptionalHeader.Magic ==
+      IMAGE_NT_OPTIONAL_HDR32_MAGIC;
+  const DWORD directory = is32Bit ? ImportDirectoryOf<IMAGE_NT_HEADERS32>(ntHeaders)
+                                  : ImportDirectoryOf<IMAGE_NT_HEADERS64>(ntHeaders);
   std::vector<std::string> names;
   for (auto* imported = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory);
        directory != 0 && imported->Name != 0; ++imported) {
@@ -85,8 +96,10 @@ class PlantedDllTest : public E2eTest {
     ASSERT_TRUE(::CopyFileA(ChromivoExePath().c_str(), Planted(kChromivoImageName).c_str(), FALSE));
   }
 
+  // The stand-ins are built for the program's processor, into a folder beside it.
   static std::string Planted(const std::string& file) {
-    return PathBesideTests("planted\\" + file);
+    const std::string program = ChromivoExePath();
+    return program.substr(0, program.find_last_of('\\') + 1) + "planted\\" + file;
   }
   static std::string MarkOf(const std::string& dll) { return Planted(dll) + ".loaded"; }
 };

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -29,6 +30,29 @@ std::string ReportedWindows() {
   return std::to_string(version.dwMajorVersion) + "." + std::to_string(version.dwMinorVersion);
 }
 
+// "x86" or "x64": the processor the executable at that path is built for, from its PE header.
+std::string MachineOf(const char* path) {
+  std::ifstream file(path, std::ios::binary);
+  IMAGE_DOS_HEADER dos{};
+  DWORD signature = 0;
+  IMAGE_FILE_HEADER header{};
+  file.read(reinterpret_cast<char*>(&dos), sizeof(dos));
+  file.seekg(dos.e_lfanew);
+  file.read(reinterpret_cast<char*>(&signature), sizeof(signature));
+  file.read(reinterpret_cast<char*>(&header), sizeof(header));
+  if (!file || signature != IMAGE_NT_SIGNATURE) {
+    return "not a readable program";
+  }
+  switch (header.Machine) {
+    case IMAGE_FILE_MACHINE_I386:
+      return "x86";
+    case IMAGE_FILE_MACHINE_AMD64:
+      return "x64";
+    default:
+      return "another processor";
+  }
+}
+
 // Run in one of the test command's display configurations, a program first checks that the
 // screen shows it: a configuration that did not take effect must fail, not pass as one more run
 // at the default scale.
@@ -47,6 +71,12 @@ class DisplayConfiguration : public testing::Environment {
     if (const char* monitors = std::getenv("CHROMIVO_EXPECTED_MONITORS")) {
       ASSERT_EQ(::GetSystemMetrics(SM_CMONITORS), std::atoi(monitors))
           << "the session shows another number of monitors";
+    }
+    // The other build's run tests the program it names, built for its processor.
+    if (const char* machine = std::getenv("CHROMIVO_EXPECTED_MACHINE")) {
+      const char* program = std::getenv("CHROMIVO_PROGRAM");
+      ASSERT_NE(program, nullptr) << "no program is named for the run";
+      ASSERT_EQ(MachineOf(program), machine) << program << " is not built for " << machine;
     }
     const char* caption = std::getenv("CHROMIVO_EXPECTED_CAPTION");
     if (caption != nullptr && std::string(caption) != "-") {
