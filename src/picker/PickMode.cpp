@@ -20,12 +20,20 @@ void SetClassCursor(HWND hWnd, HCURSOR cursor) {
 }  // namespace
 
 // Pick mode starts only in the foreground: a frozen screen over everything whose Esc went to
-// another program would look like a hung machine. The window is parked off the screen and its
-// controls hidden before the copy, and the copy waits for the screen to show what lay under the
-// window, so the snapshot never shows the program itself. Pick mode holds the mouse: a release
-// anywhere, on another monitor too, comes here.
+// another program would look like a hung machine. Nor does it start without room for the
+// snapshot (several large monitors ask hundreds of megabytes of a 32-bit process): a screen that
+// could not be copied would freeze black, or stale, and its click would set a colour nobody saw.
+// Both are settled before anything changes. The window is parked off the screen and its controls
+// hidden before the copy, and the copy waits for the screen to show what lay under the window,
+// so the snapshot never shows the program itself. Pick mode holds the mouse: a release anywhere,
+// on another monitor too, comes here.
 void CPickerDialog::StartPicking() {
-  if (m_picking || !BecomeForegroundWindow()) {
+  if (m_picking) {
+    return;
+  }
+  m_pickGeometry = PickGeometryFor(Monitors());
+  if (!MakeSnapshotBitmap() || !BecomeForegroundWindow()) {
+    m_snapshot.DeleteObject();
     return;
   }
   const HCURSOR target = ::LoadCursorA(AfxGetInstanceHandle(), IDC_TARGET_CURSOR_NAME);
@@ -35,7 +43,6 @@ void CPickerDialog::StartPicking() {
   // may reshape the pick window.
   HoldLayout();
 
-  m_pickGeometry = PickGeometryFor(Monitors());
   GetWindowRect(m_savedRect);
   ModifyStyle(kFrameStyles, 0, 0);
   ModifyStyleEx(kFrameExStyles, 0, 0);
@@ -51,17 +58,23 @@ void CPickerDialog::StartPicking() {
   ::SetCursor(target);
 }
 
+// A bitmap the size of the virtual screen, compatible with the screen; false when the system has
+// no room for it.
+bool CPickerDialog::MakeSnapshotBitmap() {
+  const SIZE size = m_pickGeometry.SnapshotSize();
+  CClientDC screen(nullptr);
+  return m_snapshot.CreateCompatibleBitmap(&screen, size.cx, size.cy) != FALSE;
+}
+
 // The screen's device context spans every monitor, in screen coordinates: the primary's top-left
 // corner at (0, 0), monitors left of or above it negative. (Under Wine a display context made with
 // CreateDC has its origin at the virtual screen's corner instead.) Each monitor is one copy of its
 // own: no copy reaches where no monitor shows anything.
 void CPickerDialog::TakeSnapshot() {
   const CPoint origin = m_pickGeometry.SnapshotOrigin();
-  const SIZE size = m_pickGeometry.SnapshotSize();
   CClientDC screen(nullptr);
   CDC memory;
   memory.CreateCompatibleDC(&screen);
-  m_snapshot.CreateCompatibleBitmap(&screen, size.cx, size.cy);
   memory.SelectObject(&m_snapshot);
   for (const RECT& monitor : m_pickGeometry.monitors) {
     memory.BitBlt(monitor.left - origin.x, monitor.top - origin.y, monitor.right - monitor.left,

@@ -43,6 +43,7 @@ class CPickerDialog : public CDialog {
   virtual bool BecomeForegroundWindow();
   // The monitors, which pick mode freezes and covers.
   virtual std::vector<RECT> Monitors() const;
+  bool MakeSnapshotBitmap();
   void TakeSnapshot();
   void StopPicking();
   void ShowPanelControls(BOOL show);

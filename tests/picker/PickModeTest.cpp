@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "PickerFixture.h"
@@ -27,6 +28,20 @@ HCURSOR ShownCursor() {
   CURSORINFO info{};
   info.cbSize = sizeof(info);
   return ::GetCursorInfo(&info) ? info.hCursor : nullptr;
+}
+
+// How many pixels of two captures of the same size differ; all of them when the sizes differ.
+int DifferingPixels(const ScreenCapture& a, const ScreenCapture& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) {
+    return a.Width() * a.Height();
+  }
+  int differing = 0;
+  for (int y = 0; y < a.Height(); ++y) {
+    for (int x = 0; x < a.Width(); ++x) {
+      differing += a.PixelAtOffset(x, y) != b.PixelAtOffset(x, y) ? 1 : 0;
+    }
+  }
+  return differing;
 }
 
 }  // namespace
@@ -169,25 +184,42 @@ TEST_F(PickModeWindowTest, TheTargetCursorIsShownAfterEntryByTheButtonAndByTheHo
   }
 }
 
-// The foreground can be refused (another program's menu is open): the screen is not frozen under
-// keys that would go elsewhere, and the window stays as it was.
-TEST_F(PickModeWindowTest, RefusedTheForegroundItFreezesNothingAndChangesNothing) {
-  dialog.refuseForeground = true;
+// Pick mode may not be able to start: the foreground refused (another program's menu is open, a
+// foreground lock), or no room for the snapshot of a virtual screen too large to copy. Nothing is
+// frozen under keys that would go elsewhere, or over a screen that was never copied, and the
+// window stays as it was, on the screen too.
+TEST_F(PickModeWindowTest, UnableToStartItFreezesNothingAndChangesNothing) {
+  const std::pair<const char*, std::function<void()>> obstacles[] = {
+      {"the foreground refused", [&] { dialog.refuseForeground = true; }},
+      {"a virtual screen too large to copy",
+       [&] {
+         dialog.monitors = {{0, 0, 1920, 1080}, {1920, 0, 1920 + 0x10000, 0x10000}};
+       }},
+  };
   RECT before;
   ::GetWindowRect(Window(), &before);
   const LONG_PTR style = ::GetWindowLongPtrA(Window(), GWL_STYLE);
   const LONG_PTR exStyle = ::GetWindowLongPtrA(Window(), GWL_EXSTYLE);
-  for (const auto& enter : Entries()) {
-    enter();
-    EXPECT_FALSE(PickModeSeenWithin(200));
-    RECT now;
-    ::GetWindowRect(Window(), &now);
-    EXPECT_TRUE(::EqualRect(&now, &before));
-    EXPECT_EQ(::GetWindowLongPtrA(Window(), GWL_STYLE), style);
-    EXPECT_EQ(::GetWindowLongPtrA(Window(), GWL_EXSTYLE), exStyle);
-    EXPECT_TRUE(::IsWindowVisible(Control(IDC_SLORP)));
-    EXPECT_EQ(::GetCapture(), nullptr);
-    EXPECT_EQ(ClassCursorOf(Window()), ::LoadCursorA(nullptr, IDC_ARROW));
+  const ScreenCapture shownBefore = ScreenCapture::Of(before);
+  for (const auto& [obstacle, arrange] : obstacles) {
+    SCOPED_TRACE(obstacle);
+    dialog.refuseForeground = false;
+    dialog.monitors.clear();
+    arrange();
+    for (const auto& enter : Entries()) {
+      enter();
+      EXPECT_FALSE(PickModeSeenWithin(200));
+      RECT now;
+      ::GetWindowRect(Window(), &now);
+      EXPECT_TRUE(::EqualRect(&now, &before));
+      EXPECT_EQ(::GetWindowLongPtrA(Window(), GWL_STYLE), style);
+      EXPECT_EQ(::GetWindowLongPtrA(Window(), GWL_EXSTYLE), exStyle);
+      EXPECT_TRUE(::IsWindowVisible(Control(IDC_SLORP)));
+      EXPECT_EQ(::GetCapture(), nullptr);
+      EXPECT_EQ(ClassCursorOf(Window()), ::LoadCursorA(nullptr, IDC_ARROW));
+      EXPECT_NE(ShownCursor(), ::LoadCursorA(::GetModuleHandleA(nullptr), IDC_TARGET_CURSOR_NAME));
+      EXPECT_EQ(DifferingPixels(ScreenCapture::Of(now), shownBefore), 0);
+    }
   }
 }
 
