@@ -58,6 +58,7 @@ class CWnd : public CCmdTarget {
   }
   CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
   void SetWindowText(LPCSTR text) { ::SetWindowTextA(m_hWnd, text); }
+  void SetDlgItemText(int nID, LPCSTR text) { ::SetDlgItemTextA(m_hWnd, nID, text); }
   int GetWindowText(LPSTR buffer, int maxCount) const {
     return ::GetWindowTextA(m_hWnd, buffer, maxCount);
   }

@@ -53,9 +53,9 @@ void HotKeyHoldRule::OnKeyReleased() {
 }
 
 // MOD_NOREPEAT: Windows 7 and later send no repeats while the keys are held.
-void CPickHotKey::Register(HWND window) {
+bool CPickHotKey::Register(HWND window) {
   m_window = window;
-  ::RegisterHotKey(window, PICK_HOTKEY_ID, kModifiers | MOD_NOREPEAT, kKey);
+  return ::RegisterHotKey(window, PICK_HOTKEY_ID, kModifiers | MOD_NOREPEAT, kKey) != FALSE;
 }
 
 void CPickHotKey::Unregister() {

@@ -49,8 +49,8 @@ class HotKeyHoldRule {
 // About box is open and when the window ends.
 class CPickHotKey {
  public:
-  // Fails silently when another program holds the keys.
-  void Register(HWND window);
+  // False when another program holds the keys.
+  bool Register(HWND window);
   void Unregister();
 
   // A WM_HOTKEY for the window: true when it is the pick hot key pressed anew.

@@ -65,7 +65,7 @@ BOOL CPickerDialog::OnInitDialog() {
   SetUpChannelEditors();
   m_homeLink.SetLink(CHROMIVO_PAGES_FOLDER, LoadLinkCursor());
 
-  m_hotKey.Register(m_hWnd);
+  ClaimHotKey();
   TurnOffCompositorTransitions(m_hWnd);
 
   LayOutPanel();

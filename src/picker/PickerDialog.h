@@ -28,6 +28,8 @@ class CPickerDialog : public CDialog {
   void OnClose();
   void OnExit();
   void OnAbout();
+  // Registers the hot key and says in its label whether the window holds it.
+  void ClaimHotKey();
   void OnKeepOnTop();
 
   // Channel editors.

@@ -9,6 +9,9 @@ namespace {
 constexpr COLORREF kOutlineGrey = RGB(128, 128, 128);
 // System commands 0x0010 to 0x001F (low four bits masked) open the About box.
 constexpr UINT kAboutCommand = 0x0010;
+// The hot-key label, while the key is the window's and while another program holds it.
+constexpr char kHotKeyOurs[] = "Hot Key: Ctrl + Num -";
+constexpr char kHotKeyTaken[] = "Hot Key: other app has it";
 
 }  // namespace
 
@@ -87,11 +90,15 @@ void CPickerDialog::OnSysCommand(UINT nID, LPARAM) {
   }
 }
 
-// The hot key is given up while the box is open; claiming it again fails silently if another
-// program took it meanwhile.
+// The hot key is given up while the box is open; another program may take it meanwhile.
 void CPickerDialog::OnAbout() {
   CAboutDialog about;
   m_hotKey.Unregister();
   about.DoModal();
-  m_hotKey.Register(m_hWnd);
+  ClaimHotKey();
+}
+
+// The label never claims a key the window does not hold: the Slorp button still picks.
+void CPickerDialog::ClaimHotKey() {
+  SetDlgItemText(IDC_HOTKEY_LABEL, m_hotKey.Register(m_hWnd) ? kHotKeyOurs : kHotKeyTaken);
 }

@@ -294,16 +294,20 @@ TEST_F(AboutTest, HotKeyTakenByAnotherWhileTheBoxIsOpenIsLeftToIt) {
                                    kCancel});
   OpenFromThePicker(script);
   ASSERT_TRUE(taken);
-  // The picker goes on without the key and says nothing.
+  // The picker goes on without the key, shows no message, and its label no longer claims it.
+  const HWND label = ::GetDlgItem(picker.m_hWnd, IDC_HOTKEY_LABEL);
   EXPECT_TRUE(::IsWindowEnabled(picker.m_hWnd));
   EXPECT_EQ(OwnedWindow(picker.m_hWnd), nullptr);
   EXPECT_EQ(OwnedWindow(nullptr), picker.m_hWnd) << "no other window, such as a message box";
+  EXPECT_EQ(TextOf(label), "Hot Key: other app has it");
+  EXPECT_TRUE(TextFitsControl(label));
   EXPECT_TRUE(::UnregisterHotKey(nullptr, kOtherHotKey)) << "the other holder keeps the key";
 
-  // The next time the box closes, the key is free and the picker takes it again.
+  // The next time the box closes, the key is free and the picker takes it again, and says so.
   BoxScript again(picker.m_hWnd, {kCancel});
   OpenFromThePicker(again);
   EXPECT_FALSE(OtherCallerCanTakeTheHotKey());
+  EXPECT_EQ(TextOf(label), "Hot Key: Ctrl + Num -");
 }
 
 TEST_F(AboutTest, SystemCommands0x0010To0x001FOpenTheBoxOthersActAsUsual) {

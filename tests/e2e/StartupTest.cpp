@@ -269,7 +269,8 @@ TEST_F(Startup, EveryWayToEndItEndsTheProgramAndFreesTheHotKey) {
     EXPECT_TRUE(WaitUntil([] { return !HotKeyHeldElsewhere(); }));
   }
 
-  // Another program holds the hot key first: Chromivo runs all the same, and the key stays there.
+  // Another program holds the hot key first: Chromivo runs all the same, says that the key is
+  // not its own, and the key stays there.
   TestProcess holder(kStandInImageName);
   ASSERT_TRUE(holder.Start());
   const HWND holderWindow = holder.WaitForWindow(kStandInCaption);
@@ -280,6 +281,7 @@ TEST_F(Startup, EveryWayToEndItEndsTheProgramAndFreesTheHotKey) {
   ASSERT_TRUE(chromivo.Start());
   const HWND window = chromivo.WaitForMainWindow();
   ASSERT_NE(window, nullptr);
+  EXPECT_EQ(ControlText(window, IDC_HOTKEY_LABEL), "Hot Key: other app has it");
 
   ASSERT_TRUE(EmptyTheClipboard());
   ASSERT_TRUE(Click(ControlCentre(window, IDC_COPY_HTML)));
