@@ -1,11 +1,25 @@
 #!/usr/bin/env bash
 # Builds the Windows downloads: Release for x86_64 and i686, each zipped with its user README, in
-# dist/ with their SHA256SUMS. Everything is built twice, from two fresh copies of the sources in
-# two temporary folders, and the executables and zips of the two must be byte for byte the same;
-# dist/ is written only then. The sources are the files git tracks (with their changes) and the
-# ones it does not ignore; every time stamp is the last commit's.
+# dist/ with their SHA256SUMS, winget's manifest (dist/winget/) and Scoop's (dist/chromivo.json).
+# Everything is built twice, from two fresh copies of the sources in two temporary folders, and
+# the executables and zips of the two must be byte for byte the same; dist/ is written only then.
+# The sources are the files git tracks (with their changes) and the ones it does not ignore; every
+# time stamp is the last commit's.
+#
+#   scripts/package.sh [--release-url URL]
+#
+# URL is the folder the zips will be published in, "{version}" standing for the version
+# (CHROMIVO_RELEASE_URL, else the project's own releases); the manifests point there.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
+
+manifest_options=()
+if [ "${1:-}" = --release-url ]; then
+  [ $# -ge 2 ] || fail "--release-url needs a URL"
+  manifest_options=(--release-url "$2")
+  shift 2
+fi
+[ $# -eq 0 ] || fail "usage: scripts/package.sh [--release-url URL]"
 
 # Only what building and zipping needs; the tests' packages are the test command's business.
 PACKAGES=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix cmake ninja-build zip git)
@@ -80,5 +94,6 @@ rm -rf "$DIST_DIR"
 mkdir -p "$DIST_DIR"
 cp "$work/first/dist/"*.zip "$DIST_DIR/"
 (cd "$DIST_DIR" && sha256sum -- *.zip >SHA256SUMS)
-ls -l "$DIST_DIR"
+"$CHROMIVO_ROOT/scripts/manifests.sh" "${manifest_options[@]}" "$DIST_DIR" "$VERSION"
+ls -lR "$DIST_DIR"
 cat "$DIST_DIR/SHA256SUMS"
