@@ -12,7 +12,7 @@ PACKAGES=(
   wine wine64 fonts-wine xvfb xauth x11-utils x11-xkb-utils x11-xserver-utils xdotool xclip
   imagemagick icoutils
   googletest cmake ninja-build clang-format
-  python3 python3-yaml
+  osslsigncode openssl python3 python3-yaml
 )
 
 fail() {

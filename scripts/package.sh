@@ -9,7 +9,9 @@
 #   scripts/package.sh [--release-url URL]
 #
 # URL is the folder the zips will be published in, "{version}" standing for the version
-# (CHROMIVO_RELEASE_URL, else the project's own releases); the manifests point there.
+# (CHROMIVO_RELEASE_URL, else the project's own releases); the manifests point there. With
+# CHROMIVO_SIGN_PFX and CHROMIVO_SIGN_PASSWORD (and CHROMIVO_TIMESTAMP_URL) both programs are
+# signed before they are zipped (scripts/sign.sh); without them nothing is signed.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -23,6 +25,7 @@ fi
 
 # Only what building and zipping needs; the tests' packages are the test command's business.
 PACKAGES=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix cmake ninja-build zip git)
+if [ -n "${CHROMIVO_SIGN_PFX:-}" ]; then PACKAGES+=(osslsigncode); fi
 DIST_DIR="$CHROMIVO_ROOT/dist"
 VERSION=$(sed -n 's/^project(Chromivo VERSION \([0-9.]*\).*/\1/p' "$CHROMIVO_ROOT/CMakeLists.txt")
 [ -n "$VERSION" ] || fail "no version in CMakeLists.txt"
@@ -52,6 +55,8 @@ zip_program() {
     "$CHROMIVO_ROOT/docs/README.txt" >"$stage/README.txt"
   chmod 0644 "$stage/README.txt"
   touch -d "@$SOURCE_DATE_EPOCH" "$stage/Chromivo.exe" "$stage/README.txt"
+  # zip adds to an archive that is there: a zip made again starts empty.
+  rm -f "$zipfile"
   (cd "$stage" && zip -q -X -9 "$zipfile" Chromivo.exe README.txt)
   rm -rf "$stage"
 }
@@ -89,6 +94,14 @@ for file in Chromivo-win64.exe Chromivo-win32.exe \
     fail "$file differs between two builds of the same sources: the build is not reproducible"
 done
 echo "chromivo: both builds are byte for byte the same" >&2
+
+# Signed after the comparison, which is of the build: a signature's time (and a time stamp's) is
+# new each time. The signed programs are zipped again in place of the unsigned ones.
+if [ -n "${CHROMIVO_SIGN_PFX:-}" ]; then
+  "$CHROMIVO_ROOT/scripts/sign.sh" "$work/first/dist/Chromivo-win64.exe" "$work/first/dist/Chromivo-win32.exe"
+  zip_program "$work/first/dist/Chromivo-win64.exe" 64-bit "$work/first/dist/Chromivo-$VERSION-win64.zip"
+  zip_program "$work/first/dist/Chromivo-win32.exe" 32-bit "$work/first/dist/Chromivo-$VERSION-win32.zip"
+fi
 
 rm -rf "$DIST_DIR"
 mkdir -p "$DIST_DIR"
