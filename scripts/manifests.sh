@@ -77,7 +77,7 @@ url_of() {
 }
 
 mkdir -p "$dist/winget"
-# winget reads every file of the folder it is given as a part of the manifest: only these three.
+# winget reads every file of the folder it is given into the one manifest: only these three.
 rm -f "$dist/winget/"*
 
 schema_header() {

@@ -59,7 +59,7 @@ def check_winget(c, dist, version, url_folder, release_date):
         "installer": f"{PACKAGE_ID}.installer.yaml",
         "defaultLocale": f"{PACKAGE_ID}.locale.en-US.yaml",
     }
-    # winget reads every file of the folder as part of the one manifest.
+    # winget reads every file of the folder into the one manifest.
     if not c.that(sorted(os.listdir(folder)) == sorted(names.values()),
                   f"winget/ holds exactly {sorted(names.values())}: {sorted(os.listdir(folder))}"):
         return
