@@ -22,7 +22,8 @@ LICENSE=Proprietary
 MANIFEST_VERSION=1.10.0
 # Windows 7 SP1, the oldest Windows the program runs on (WINVER 0x0601).
 MINIMUM_OS=6.1.7601.0
-SHORT_DESCRIPTION="Always-on-top colour picker for programmers: COLORREF, HTML and RGB() forms ready to paste, and a hot key that picks any pixel on the screen."
+SHORT_DESCRIPTION="Always-on-top colour picker for programmers: COLORREF, HTML and RGB() forms"
+SHORT_DESCRIPTION+=" ready to paste, and a hot key that picks any pixel on the screen."
 
 fail() {
   echo "manifests: $*" >&2
