@@ -45,7 +45,7 @@ dist=$1 version=$2
 
 # The values go into YAML and JSON unquoted or between double quotes: nothing that would need
 # escaping is let through.
-[[ "$version" =~ ^[0-9]+(\.[0-9]+){1,3}$ ]] || fail "version $version is not 1 to 4 dotted numbers"
+[[ "$version" =~ ^[0-9]+(\.[0-9]+){1,3}$ ]] || fail "version $version is not 2 to 4 dotted numbers"
 [[ "$release_url" =~ ^https?://[^[:space:]\"\\\']+$ ]] ||
   fail "release URL $release_url is not an http(s) address without spaces or quotes"
 # One slash between the folder and a file name, whether the URL ends in one or not.
@@ -69,7 +69,7 @@ hash_of() {
 hash64=$(hash_of "$zip64")
 hash32=$(hash_of "$zip32")
 
-# YAML 1.1 would read a version of one or two numbers as a number, not as the text it is.
+# YAML 1.1 would read a version of two numbers (2.5) as a number, not as the text it is.
 yaml_version=$version
 [[ "$version" == *.*.* ]] || yaml_version="'$version'"
 
