@@ -115,7 +115,8 @@ def stand_in_dist(dist, version):
 
 def main():
     if sys.argv[1] == "--dist":
-        failures = check(sys.argv[2], sys.argv[3], f"https://chromivo.example/releases/download/v{sys.argv[3]}/")
+        url = os.environ.get("CHROMIVO_RELEASE_URL", "https://chromivo.example/releases/download/v{version}/")
+        failures = check(sys.argv[2], sys.argv[3], url.replace("{version}", sys.argv[3]).rstrip("/") + "/")
     else:
         failures = []
         env = {k: v for k, v in os.environ.items() if k != "CHROMIVO_RELEASE_URL"}
