@@ -10,6 +10,7 @@ STARTED_PREFIXES=()
 PACKAGES=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xauth x11-utils x11-xkb-utils x11-xserver-utils xdotool xclip
+  osslsigncode openssl python3 python3-yaml
   imagemagick icoutils
   googletest cmake ninja-build clang-format binutils
 )

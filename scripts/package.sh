@@ -1,14 +1,31 @@
 #!/usr/bin/env bash
 # Builds the Windows downloads: Release for x86_64 and i686, each zipped with its user README, in
-# dist/ with their SHA256SUMS. Everything is built twice, from two fresh copies of the sources in
-# two temporary folders, and the executables and zips of the two must be byte for byte the same;
-# dist/ is written only then. The sources are the files git tracks (with their changes) and the
-# ones it does not ignore; every time stamp is the last commit's.
+# dist/ with their SHA256SUMS, winget's manifest (dist/winget/) and Scoop's (dist/chromivo.json).
+# Everything is built twice, from two fresh copies of the sources in two temporary folders, and
+# the executables and zips of the two must be byte for byte the same; dist/ is written only then.
+# The sources are the files git tracks (with their changes) and the ones it does not ignore; every
+# time stamp is the last commit's.
+#
+#   scripts/package.sh [--release-url URL]
+#
+# URL is the folder the zips will be published in, "{version}" standing for the version
+# (CHROMIVO_RELEASE_URL, else the project's own releases); the manifests point there. With
+# CHROMIVO_SIGN_PFX and CHROMIVO_SIGN_PASSWORD (and CHROMIVO_TIMESTAMP_URL) both programs are
+# signed before they are zipped (scripts/sign.sh); without them nothing is signed.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
+manifest_options=()
+if [ "${1:-}" = --release-url ]; then
+  [ $# -ge 2 ] || fail "--release-url needs a URL"
+  manifest_options=(--release-url "$2")
+  shift 2
+fi
+[ $# -eq 0 ] || fail "usage: scripts/package.sh [--release-url URL]"
+
 # Only what building and zipping needs; the tests' packages are the test command's business.
 PACKAGES=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix cmake ninja-build zip git)
+if [ -n "${CHROMIVO_SIGN_PFX:-}" ]; then PACKAGES+=(osslsigncode); fi
 DIST_DIR="$CHROMIVO_ROOT/dist"
 VERSION=$(sed -n 's/^project(Chromivo VERSION \([0-9.]*\).*/\1/p' "$CHROMIVO_ROOT/CMakeLists.txt")
 [ -n "$VERSION" ] || fail "no version in CMakeLists.txt"
@@ -38,6 +55,8 @@ zip_program() {
     "$CHROMIVO_ROOT/docs/README.txt" >"$stage/README.txt"
   chmod 0644 "$stage/README.txt"
   touch -d "@$SOURCE_DATE_EPOCH" "$stage/Chromivo.exe" "$stage/README.txt"
+  # zip adds to an archive that is there: a zip made again starts empty.
+  rm -f "$zipfile"
   (cd "$stage" && zip -q -X -9 "$zipfile" Chromivo.exe README.txt)
   rm -rf "$stage"
 }
@@ -76,9 +95,18 @@ for file in Chromivo-win64.exe Chromivo-win32.exe \
 done
 echo "chromivo: both builds are byte for byte the same" >&2
 
+# Signed after the comparison, which is of the build: a signature's time (and a time stamp's) is
+# new each time. The signed programs are zipped again in place of the unsigned ones.
+if [ -n "${CHROMIVO_SIGN_PFX:-}" ]; then
+  "$CHROMIVO_ROOT/scripts/sign.sh" "$work/first/dist/Chromivo-win64.exe" "$work/first/dist/Chromivo-win32.exe"
+  zip_program "$work/first/dist/Chromivo-win64.exe" 64-bit "$work/first/dist/Chromivo-$VERSION-win64.zip"
+  zip_program "$work/first/dist/Chromivo-win32.exe" 32-bit "$work/first/dist/Chromivo-$VERSION-win32.zip"
+fi
+
 rm -rf "$DIST_DIR"
 mkdir -p "$DIST_DIR"
 cp "$work/first/dist/"*.zip "$DIST_DIR/"
 (cd "$DIST_DIR" && sha256sum -- *.zip >SHA256SUMS)
-ls -l "$DIST_DIR"
+"$CHROMIVO_ROOT/scripts/manifests.sh" "${manifest_options[@]}" "$DIST_DIR" "$VERSION"
+ls -lR "$DIST_DIR"
 cat "$DIST_DIR/SHA256SUMS"
