@@ -3,7 +3,9 @@
 
 #include <string>
 
-void RunStartupBenchmarks();
+// Start-up of Chromivo and of its floors, the programs in the folder given (a Windows path; empty
+// for the ones beside the benchmark); metric names end with the given suffix.
+void RunStartupBenchmarks(const std::string& suffix, const std::string& folder);
 // Pick entry against a bare screen copy and blit; metric names end with the given suffix.
 void RunPickEntryBenchmarks(const std::string& suffix);
 void RunPickExitBenchmark();

@@ -2,7 +2,8 @@
 // figures measured from outside the processes; each step prints metric lines, and the last one
 // turns them into a table and one JSON line.
 //
-//   chromivo_bench startup             start-up of Chromivo and of the minimal dialog program
+//   chromivo_bench startup [SUFFIX DIR] start-up of Chromivo and of its floors, those beside the
+//                                      benchmark or those in DIR (the 32-bit build's)
 //   chromivo_bench inprocess           pick entry and exit, colour path costs, soak
 //   chromivo_bench pick-entry SUFFIX   pick entry and the wait before its copy (another screen
 //                                      size, another Windows version)
@@ -30,7 +31,7 @@ int EnvironmentNumber(const char* name, int fallback) {
 int main(int argc, char** argv) {
   const std::string step = argc > 1 ? argv[1] : "";
   if (step == "startup") {
-    RunStartupBenchmarks();
+    RunStartupBenchmarks(argc > 3 ? argv[2] : "", argc > 3 ? argv[3] : "");
   } else if (step == "inprocess") {
     RunPickEntryBenchmarks("_1080");
     RunWaitBeforeCopyBenchmark("_1080");
@@ -47,10 +48,9 @@ int main(int argc, char** argv) {
   } else if (step == "report" && argc > 2) {
     return PrintReport(argv[2]);
   } else {
-    std::fprintf(
-        stderr,
-        "usage: chromivo_bench startup | inprocess | snapshot [SUFFIX] | pick-entry SUFFIX | "
-        "report FILE\n");
+    std::fprintf(stderr,
+                 "usage: chromivo_bench startup [SUFFIX DIR] | inprocess | snapshot [SUFFIX] | "
+                 "pick-entry SUFFIX | report FILE\n");
     return 2;
   }
   return 0;

@@ -25,12 +25,25 @@ struct Row {
   const char* floorName;  // compared with this metric, when not null
   const char* target;
   const char* countName = nullptr;
+  // The ratio's name in the JSON line, for a figure compared with a second floor on a row of its
+  // own; "<name>_ratio" otherwise.
+  const char* ratioName = nullptr;
 };
 
 const Row kRows[] = {
     {"startup_chromivo", "start-up to painted window", "startup_minimal", "ratio <= 1.25"},
     {"startup_minimal", "  floor: minimal dialog program", nullptr, ""},
     {"startup_minimal_manifest", "  floor: same, Chromivo's manifest", "startup_minimal", ""},
+    {"startup_design", "  floor: its template, bare dialog", "startup_minimal", ""},
+    {"startup_chromivo", "  start-up over that floor", "startup_design", "", nullptr,
+     "startup_chromivo_over_design_ratio"},
+    {"startup_chromivo_x86", "start-up, 32-bit program", "startup_minimal_x86", ""},
+    {"startup_minimal_x86", "  floor: minimal dialog program", nullptr, ""},
+    {"startup_minimal_manifest_x86", "  floor: same, Chromivo's manifest", "startup_minimal_x86",
+     ""},
+    {"startup_design_x86", "  floor: its template, bare dialog", "startup_minimal_x86", ""},
+    {"startup_chromivo_x86", "  start-up over that floor", "startup_design_x86", "", nullptr,
+     "startup_chromivo_x86_over_design_ratio"},
     {"pick_entry_1080", "pick entry 1920x1080", "copy_blit_1080", "ratio <= 1.5"},
     {"copy_blit_1080", "  floor: hot key, copy + blit", nullptr, ""},
     {"wait_before_copy_1080", "  the wait before the copy", nullptr, ""},
@@ -54,6 +67,10 @@ const Row kRows[] = {
     {"rss_minimal", "  floor: minimal dialog program", nullptr, ""},
     {"rss_minimal_manifest", "  floor: same, Chromivo's manifest", "rss_minimal",
      "idle <= this + 2 MiB"},
+    {"rss_idle_x86", "resident, idle, 32-bit program", "rss_minimal_x86", ""},
+    {"rss_minimal_x86", "  floor: minimal dialog program", nullptr, ""},
+    {"rss_minimal_manifest_x86", "  floor: same, Chromivo's manifest", "rss_minimal_x86",
+     "idle <= this + 2 MiB"},
     {"rss_picking", "resident, picking", nullptr, "idle + one snapshot"},
     {"rss_after_pick", "resident, after picking", nullptr, "idle + 1 MiB"},
     {"soak_rss_warm", "soak: resident after warm-up", nullptr, ""},
@@ -64,6 +81,7 @@ const Row kRows[] = {
     {"soak_seconds", "soak: duration", nullptr, ""},
     {"exe_size", "Chromivo.exe", nullptr, ""},
     {"exe_size_stripped", "Chromivo.exe stripped", nullptr, "<= 200 KiB"},
+    {"exe_size_x86", "Chromivo.exe, 32-bit", nullptr, ""},
 };
 
 Metrics ReadMetrics(const std::string& file, std::string* imports) {
@@ -108,7 +126,7 @@ std::string LabelOf(const Metrics& metrics, const Row& row) {
 }
 
 void PrintTable(const Metrics& metrics, const std::string& imports) {
-  std::printf("%-32s %10s %10s %10s %-5s %7s  %s\n", "figure", "median", "min", "max", "unit",
+  std::printf("%-36s %10s %10s %10s %-5s %7s  %s\n", "figure", "median", "min", "max", "unit",
               "ratio", "target");
   for (const Row& row : kRows) {
     const auto found = metrics.find(row.name);
@@ -122,11 +140,11 @@ void PrintTable(const Metrics& metrics, const std::string& imports) {
       std::snprintf(text, sizeof(text), "%.2f", *value);
       ratio = text;
     }
-    std::printf("%-32s %10.3f %10.3f %10.3f %-5s %7s  %s\n", LabelOf(metrics, row).c_str(),
+    std::printf("%-36s %10.3f %10.3f %10.3f %-5s %7s  %s\n", LabelOf(metrics, row).c_str(),
                 metric.figure.median, metric.figure.min, metric.figure.max, metric.unit.c_str(),
                 ratio.c_str(), row.target);
   }
-  std::printf("%-32s %s\n", "imported DLLs", imports.c_str());
+  std::printf("%-36s %s\n", "imported DLLs", imports.c_str());
 }
 
 void PrintJson(const Metrics& metrics, const std::string& imports) {
@@ -140,7 +158,9 @@ void PrintJson(const Metrics& metrics, const std::string& imports) {
   }
   for (const Row& row : kRows) {
     if (const std::optional<double> value = RatioToFloor(metrics, row)) {
-      std::printf(",\"%s_ratio\":%.4f", row.name, *value);
+      const std::string name =
+          row.ratioName != nullptr ? row.ratioName : std::string(row.name) + "_ratio";
+      std::printf(",\"%s\":%.4f", name.c_str(), *value);
     }
   }
   std::printf(",\"imports\":\"%s\"}\n", imports.c_str());

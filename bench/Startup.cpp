@@ -1,7 +1,9 @@
 // Start-up: from CreateProcess to the main window shown with every part of it painted, for
-// Chromivo and for the minimal dialog program (bare, and with Chromivo's manifest), started the
-// same way in the same run.
+// Chromivo and for its floors (the minimal dialog program, bare and with Chromivo's manifest, and
+// Chromivo's template made by a bare dialog), started the same way in the same run.
 #include "Benchmarks.h"
+
+#include <string>
 
 #include "Figures.h"
 #include "fixtures/Process.h"
@@ -30,8 +32,8 @@ bool IsShownAndPainted(HWND window) {
 
 // Milliseconds from the start of the process to its painted window, or a negative number when
 // it did not come within the time.
-double TimeToPaintedWindow(const char* exeName, const char* caption) {
-  TestProcess program(exeName);
+double TimeToPaintedWindow(const std::string& exePath, const char* caption) {
+  TestProcess program(exePath);
   const double start = NowMs();
   if (!program.Start()) {
     return -1;
@@ -50,11 +52,11 @@ double TimeToPaintedWindow(const char* exeName, const char* caption) {
   return shown;
 }
 
-void MeasureStartOf(const char* exeName, const char* caption, const char* metric) {
-  TimeToPaintedWindow(exeName, caption);  // warm-up: the first start loads Wine's files
+void MeasureStartOf(const std::string& exePath, const char* caption, const std::string& metric) {
+  TimeToPaintedWindow(exePath, caption);  // warm-up: the first start loads Wine's files
   std::vector<double> samples;
   for (int run = 0; run < kRuns; ++run) {
-    const double ms = TimeToPaintedWindow(exeName, caption);
+    const double ms = TimeToPaintedWindow(exePath, caption);
     if (ms >= 0) {
       samples.push_back(ms);
     }
@@ -64,8 +66,12 @@ void MeasureStartOf(const char* exeName, const char* caption, const char* metric
 
 }  // namespace
 
-void RunStartupBenchmarks() {
-  MeasureStartOf("Chromivo.exe", "Chromivo", "startup_chromivo");
-  MeasureStartOf("MinimalDialog.exe", "Minimal", "startup_minimal");
-  MeasureStartOf("MinimalDialogManifest.exe", "Minimal", "startup_minimal_manifest");
+void RunStartupBenchmarks(const std::string& suffix, const std::string& folder) {
+  const auto in = [&](const char* exeName) {
+    return folder.empty() ? PathBesideTests(exeName) : folder + "\\" + exeName;
+  };
+  MeasureStartOf(in("Chromivo.exe"), "Chromivo", "startup_chromivo" + suffix);
+  MeasureStartOf(in("MinimalDialog.exe"), "Minimal", "startup_minimal" + suffix);
+  MeasureStartOf(in("MinimalDialogManifest.exe"), "Minimal", "startup_minimal_manifest" + suffix);
+  MeasureStartOf(in("DesignDialog.exe"), "Chromivo", "startup_design" + suffix);
 }

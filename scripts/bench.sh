@@ -4,8 +4,9 @@
 # 1920x1080 and 3840x2160 against a program that takes the same hot key and copies and blits the
 # screen, the wait before that copy, pick exit, whether a snapshot ever shows the window (pick
 # entry and snapshots also as Windows 7), the colour path, idle CPU and resident memory
-# (read from outside the processes, in /proc), a soak, and the executable's footprint. Prints a
-# table and one JSON line. CHROMIVO_SOAK_PICKS and CHROMIVO_SOAK_CHANGES shorten the soak (default
+# (read from outside the processes, in /proc), a soak, and the executable's footprint; and, where
+# the machine runs 32-bit programs, the 32-bit program's start-up and idle memory against its own
+# builds of the same floors. Prints a table and one JSON line. CHROMIVO_SOAK_PICKS and CHROMIVO_SOAK_CHANGES shorten the soak (default
 # 1000 and 100000), CHROMIVO_SNAPSHOT_ENTRIES the snapshot check (default 1000).
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
@@ -15,6 +16,11 @@ trap 'exit 130' INT TERM
 RUNS=3
 METRICS="$BUILD_DIR/bench-metrics.txt"
 BIN="$BUILD_DIR/bin"
+BIN_X86="$CHROMIVO_ROOT/build-i686/bin"
+# The 32-bit programs run in the same 64-bit prefix under Wine's 32-bit loader, which keeps the
+# process id (wine64 would hand them on to another process).
+WINE32=/usr/lib/wine/wine
+FLOORS=(MinimalDialog MinimalDialogManifest DesignDialog)
 
 # "metric NAME median min max UNIT" from a list of numbers.
 summarise() {
@@ -29,10 +35,12 @@ summarise() {
 rss_mib() { awk '/^VmRSS/ { printf "%.3f", $2 / 1024 }' "/proc/$1/status"; }
 cpu_ms() { awk -v tick="$(getconf CLK_TCK)" '{ printf "%.1f", ($14 + $15) * 1000 / tick }' "/proc/$1/stat"; }
 
-# Starts a Windows program and waits for its window; the Wine process keeps the unix pid.
+# Starts a Windows program (a path under $BIN, or $BIN_X86 for the 32-bit ones) and waits for its
+# window; the Wine process keeps the unix pid.
 start_program() {
-  local exe=$1 caption=$2
-  "$WINE64" "$BIN/$exe" >/dev/null 2>&1 &
+  local exe=$1 caption=$2 loader=$WINE64
+  [ "${exe#"$BIN_X86"}" != "$exe" ] && loader=$WINE32
+  "$loader" "$exe" >/dev/null 2>&1 &
   PROGRAM_PID=$!
   timeout 30 xdotool search --sync --onlyvisible --name "^$caption\$" >/dev/null 2>&1 ||
     fail "$exe did not show its window"
@@ -66,7 +74,7 @@ measure_from_outside() {
   local idle=() idle_minimal=() rss_idle=() rss_picking=() rss_after=() rss_minimal=() run
   local rss_manifest=()
   for run in $(seq "$RUNS"); do
-    start_program Chromivo.exe Chromivo
+    start_program "$BIN/Chromivo.exe" Chromivo
     rss_idle+=("$(rss_mib "$PROGRAM_PID")")
     idle+=("$(idle_cpu_ms)")
     xdotool key ctrl+KP_Subtract && sleep 2
@@ -76,12 +84,12 @@ measure_from_outside() {
     rss_after+=("$(rss_mib "$PROGRAM_PID")")
     stop_program
 
-    start_program MinimalDialog.exe Minimal
+    start_program "$BIN/MinimalDialog.exe" Minimal
     rss_minimal+=("$(rss_mib "$PROGRAM_PID")")
     idle_minimal+=("$(idle_cpu_ms)")
     stop_program
 
-    start_program MinimalDialogManifest.exe Minimal
+    start_program "$BIN/MinimalDialogManifest.exe" Minimal
     rss_manifest+=("$(rss_mib "$PROGRAM_PID")")
     stop_program
   done
@@ -92,6 +100,25 @@ measure_from_outside() {
   summarise rss_after_pick MiB "${rss_after[@]}"
   summarise rss_minimal MiB "${rss_minimal[@]}"
   summarise rss_minimal_manifest MiB "${rss_manifest[@]}"
+}
+
+# The 32-bit program idle, against its own builds of the minimal dialog program.
+measure_x86_from_outside() {
+  local rss_idle=() rss_minimal=() rss_manifest=() run
+  for run in $(seq "$RUNS"); do
+    start_program "$BIN_X86/Chromivo.exe" Chromivo
+    rss_idle+=("$(rss_mib "$PROGRAM_PID")")
+    stop_program
+    start_program "$BIN_X86/MinimalDialog.exe" Minimal
+    rss_minimal+=("$(rss_mib "$PROGRAM_PID")")
+    stop_program
+    start_program "$BIN_X86/MinimalDialogManifest.exe" Minimal
+    rss_manifest+=("$(rss_mib "$PROGRAM_PID")")
+    stop_program
+  done
+  summarise rss_idle_x86 MiB "${rss_idle[@]}"
+  summarise rss_minimal_x86 MiB "${rss_minimal[@]}"
+  summarise rss_minimal_manifest_x86 MiB "${rss_manifest[@]}"
 }
 
 footprint() {
@@ -107,18 +134,31 @@ footprint() {
   delay_loaded=$(x86_64-w64-mingw32-strings "$exe" | grep -ixE '[a-z0-9_]+\.dll' |
     grep -vixF -f <(echo "$imports") | sort -u | sed 's/$/(on-use)/')
   echo "info imports $(printf '%s\n' "$imports" "$delay_loaded" | sed '/^$/d' | paste -sd, -)"
+  summarise exe_size_x86 KiB "$(awk -v b="$(stat -c %s "$BIN_X86/Chromivo.exe")" 'BEGIN { print b / 1024 }')"
 }
 
 bench() { "$WINE64" "$BIN/chromivo_bench.exe" "$@" 2>/dev/null | grep -E '^(metric|info) '; }
 
 ensure_packages
+x86_runs=true
+if can_run_32bit_programs; then
+  ensure_wine32
+else
+  echo "chromivo: 32-bit Windows programs cannot run on this machine: the x86 build is compiled, not run" >&2
+  x86_runs=false
+fi
 build_preset x86_64 "$BUILD_DIR" --target chromivo_bench
+build_preset i686 "$CHROMIVO_ROOT/build-i686" --target Chromivo "${FLOORS[@]}"
 : >"$METRICS"
 
 echo "chromivo: measuring at 1920x1080 as Windows 10" >&2
 start_virtual_display 1920x1080
 prepare_wine_prefix "$BUILD_DIR/wine-bench" 1920x1080
 bench startup >>"$METRICS"
+if $x86_runs; then
+  bench startup _x86 "$(winepath -w "$BIN_X86" 2>/dev/null)" >>"$METRICS"
+  measure_x86_from_outside >>"$METRICS"
+fi
 bench inprocess >>"$METRICS"
 bench snapshot >>"$METRICS"
 measure_from_outside >>"$METRICS"
