@@ -3,6 +3,7 @@
 // own dialog units hold only until then.)
 #pragma once
 
+#include "framework/Accessibility.h"
 #include "framework/DpiScale.h"
 #include "res/resource.h"
 
@@ -18,6 +19,14 @@ inline constexpr CControlPlace kControls[] = {
     {IDC_ABOUT_FRAME, 6, 57, 276, 143},        {IDC_ABOUT_OK, 235, 205, 48, 20},
     {IDC_ABOUT_FAQ_LINK, 15, 179, 135, 13},    {IDC_ABOUT_HOMEPAGE_LINK, 15, 151, 135, 13},
     {IDC_ABOUT_REFER_LINK, 152, 151, 135, 13}, {IDC_ABOUT_SUPPORT_LINK, 152, 179, 135, 13},
+};
+
+// The four links, named by their own text, are links to screen readers too.
+inline constexpr CAccessibleName kAccessibleNames[] = {
+    {IDC_ABOUT_HOMEPAGE_LINK, nullptr, kAccessibleRoleLink},
+    {IDC_ABOUT_REFER_LINK, nullptr, kAccessibleRoleLink},
+    {IDC_ABOUT_FAQ_LINK, nullptr, kAccessibleRoleLink},
+    {IDC_ABOUT_SUPPORT_LINK, nullptr, kAccessibleRoleLink},
 };
 
 }  // namespace AboutDesign

@@ -22,6 +22,7 @@ BOOL CAboutDialog::OnInitDialog() {
   CDialog::OnInitDialog();
 
   ApplyLayout(AboutDesign::kClientSize, AboutDesign::kControls);
+  NameControls(AboutDesign::kAccessibleNames);
 
   const HCURSOR hand = LoadLinkCursor();
   m_faqLink.SetLink(CHROMIVO_FAQ_PAGE, hand);

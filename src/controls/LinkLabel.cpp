@@ -24,6 +24,12 @@ BEGIN_MESSAGE_MAP(CLinkLabel, CStatic)
   ON_WM_MOUSEMOVE()
   ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
   ON_MESSAGE(WM_SETFONT, OnSetFont)
+  ON_WM_PAINT()
+  ON_MESSAGE(WM_SETFOCUS, OnFocusChanged)
+  ON_MESSAGE(WM_KILLFOCUS, OnFocusChanged)
+  ON_MESSAGE(WM_UPDATEUISTATE, OnFocusChanged)
+  ON_MESSAGE(WM_GETDLGCODE, OnGetDlgCode)
+  ON_MESSAGE(WM_KEYDOWN, OnKeyDown)
 END_MESSAGE_MAP()
 
 HCURSOR LoadLinkCursor() {
@@ -110,9 +116,86 @@ void CLinkLabel::RepaintNow() {
 }
 
 HBRUSH CLinkLabel::CtlColor(CDC* pDC, UINT) {
-  pDC->SetTextColor(m_hovering ? kHoverViolet : kLinkBlue);
+  if (AfxGetAccessibility().IsContrastThemeOn()) {
+    pDC->SetTextColor(::GetSysColor(COLOR_HOTLIGHT));
+  } else {
+    pDC->SetTextColor(m_hovering ? kHoverViolet : kLinkBlue);
+  }
   pDC->SetBkMode(TRANSPARENT);
   return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+}
+
+// Each paint starts from the dialog's own background, which shows through the text (the colours
+// return a null brush), so that the focus rectangle, drawn with XOR, is drawn once on a fresh
+// background and goes with the focus. The static draws its text as always.
+void CLinkLabel::OnPaint() {
+  CPaintDC dc(this);
+  PaintParentBackground(dc);
+  SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), PRF_CLIENT);
+  if (ShowsFocusCue()) {
+    const CRect focus = TextRect(dc);
+    dc.DrawFocusRect(focus);
+  }
+}
+
+// What the parent paints under the label: its background, erased into the label's DC moved to
+// where the label stands in it.
+void CLinkLabel::PaintParentBackground(CDC& dc) {
+  const HWND parent = ::GetParent(m_hWnd);
+  POINT offset{0, 0};
+  ::MapWindowPoints(m_hWnd, parent, &offset, 1);
+  POINT before{};
+  ::SetViewportOrgEx(dc, -offset.x, -offset.y, &before);
+  ::SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+  ::SetViewportOrgEx(dc, before.x, before.y, nullptr);
+}
+
+// Focused, and the user has not asked to hide focus cues (Windows hides them until the keyboard
+// is used, "WM_UPDATEUISTATE").
+bool CLinkLabel::ShowsFocusCue() {
+  return ::GetFocus() == m_hWnd && (SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS) == 0;
+}
+
+// The text's extent in the label's font, one pixel around it, within the label.
+CRect CLinkLabel::TextRect(CDC& dc) {
+  CString text;
+  GetWindowText(text);
+  CRect rect;
+  GetClientRect(rect);
+  const HGDIOBJ before = ::SelectObject(dc, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
+  CRect extent = rect;
+  ::DrawTextA(dc, text, -1, extent, DT_CALCRECT | DT_SINGLELINE | DT_LEFT);
+  ::SelectObject(dc, before);
+  extent.InflateRect(1, 1);
+  CRect focus;
+  focus.IntersectRect(extent, rect);
+  return focus;
+}
+
+LRESULT CLinkLabel::OnFocusChanged(WPARAM, LPARAM) {
+  const LRESULT result = Default();
+  InvalidateRect(nullptr);
+  return result;
+}
+
+// Enter on a focused link opens it: the dialog manager would otherwise take it as OK.
+LRESULT CLinkLabel::OnGetDlgCode(WPARAM, LPARAM lParam) {
+  const LRESULT code = Default();
+  const auto* message = reinterpret_cast<const MSG*>(lParam);
+  if (message != nullptr && message->message == WM_KEYDOWN && message->wParam == VK_RETURN) {
+    return code | DLGC_WANTMESSAGE;
+  }
+  return code;
+}
+
+// Enter and Space open the link, once for each press: a key held down repeats nothing.
+LRESULT CLinkLabel::OnKeyDown(WPARAM wParam, LPARAM lParam) {
+  const bool repeat = (lParam & (1 << 30)) != 0;
+  if ((wParam == VK_RETURN || wParam == VK_SPACE) && !repeat) {
+    OpenLink(m_link, SW_SHOW);
+    return 0;
+  }
+  return Default();
 }
 
 BOOL CLinkLabel::OnSetCursor(CWnd*, UINT, UINT) {

@@ -1,6 +1,8 @@
 // CLinkLabel: a static text that behaves as a web link. Blue and underlined, violet under the
-// mouse with a hand cursor; a click hands its address to the shell, or, when the shell cannot
-// open it, to the program associated with ".htm" files.
+// mouse with a hand cursor (in a contrast theme, the theme's colour for links); a click, or Enter
+// or Space while it has the keyboard focus, hands its address to the shell, or, when the shell
+// cannot open it, to the program associated with ".htm" files. Focused from the keyboard, it
+// shows the system's focus rectangle around its text.
 #pragma once
 
 #include "framework/Framework.h"
@@ -17,6 +19,10 @@ class CLinkLabel : public CStatic {
 
   void OnClicked();
   HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
+  void OnPaint();
+  LRESULT OnFocusChanged(WPARAM wParam, LPARAM lParam);
+  LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
+  LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
   BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
   void OnMouseMove(UINT nFlags, CPoint point);
   LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
@@ -39,6 +45,9 @@ class CLinkLabel : public CStatic {
   int OpenWithHtmlProgram(LPCSTR address, int showCommand);
   bool TrackMouseLeave();
   void RepaintNow();
+  void PaintParentBackground(CDC& dc);
+  bool ShowsFocusCue();
+  CRect TextRect(CDC& dc);
 
   DECLARE_MESSAGE_MAP()
 };

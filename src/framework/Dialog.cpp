@@ -40,6 +40,8 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
   ON_MESSAGE(WM_SETTINGCHANGE, OnSettingChange)
   ON_MESSAGE(WM_THEMECHANGED, OnFrameChanged)
   ON_MESSAGE(WM_DWMCOMPOSITIONCHANGED, OnFrameChanged)
+  ON_MESSAGE(WM_SYSCOLORCHANGE, OnSysColorChange)
+  ON_MESSAGE(WM_DESTROY, OnDestroy)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -305,7 +307,43 @@ void CDialog::GiveControlsTheFontAt(int dpi) {
 LRESULT CDialog::OnSettingChange(WPARAM wParam, LPARAM) {
   if (wParam == SPI_SETNONCLIENTMETRICS) {
     FitFrameToLayout();
+  } else if (wParam == SPI_SETHIGHCONTRAST) {
+    RepaintEverything();
   }
+  return Default();
+}
+
+// Only top-level windows hear of new system colours; the common controls (up-down, slider) keep
+// theirs until told ("WM_SYSCOLORCHANGE message").
+LRESULT CDialog::OnSysColorChange(WPARAM wParam, LPARAM lParam) {
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
+    ::SendMessageA(child, WM_SYSCOLORCHANGE, wParam, lParam);
+  }
+  RepaintEverything();
+  return Default();
+}
+
+void CDialog::RepaintEverything() {
+  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void CDialog::NameControls(std::span<const CAccessibleName> names) {
+  m_accessibleNames = names;
+  for (const CAccessibleName& name : names) {
+    if (const HWND control = ::GetDlgItem(m_hWnd, name.id)) {
+      AfxGetAccessibility().Annotate(control, name);
+    }
+  }
+}
+
+LRESULT CDialog::OnDestroy(WPARAM, LPARAM) {
+  for (const CAccessibleName& name : m_accessibleNames) {
+    if (const HWND control = ::GetDlgItem(m_hWnd, name.id)) {
+      AfxGetAccessibility().ClearAnnotation(control);
+    }
+  }
+  m_accessibleNames = {};
   return Default();
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 
+#include "framework/Accessibility.h"
 #include "framework/DpiScale.h"
 #include "framework/Gdi.h"
 #include "framework/Wnd.h"
@@ -60,6 +61,9 @@ class CDialog : public CWnd {
   void ReleaseLayout();
   // The dialog has been laid out anew at another DPI.
   virtual void OnScaleChanged() {}
+  // Gives the controls their names and roles for screen readers, from the dialog's design beside
+  // its layout, and takes them back when the window goes; the names must outlive the window.
+  void NameControls(std::span<const CAccessibleName> names);
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam,
@@ -73,6 +77,10 @@ class CDialog : public CWnd {
   LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
   LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnFrameChanged(WPARAM wParam, LPARAM lParam);
+  // The system's colours or its contrast theme changed: everything is painted again.
+  LRESULT OnSysColorChange(WPARAM wParam, LPARAM lParam);
+  void RepaintEverything();
+  LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
   void TakeOverDpiChanges();
   void NoteTemplateFont();
   void ScaleTo(int dpi);
@@ -95,6 +103,7 @@ class CDialog : public CWnd {
   bool m_layoutHeld = false;
   std::optional<int> m_heldDpi;
   bool m_heldFrameChange = false;
+  std::span<const CAccessibleName> m_accessibleNames;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -98,6 +98,8 @@ class CDC {
   void Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight);
   void FillSolidRect(LPCRECT rect, COLORREF color);
   void FillSolidRect(int x, int y, int cx, int cy, COLORREF color);
+  // The system's dotted focus rectangle (drawn with XOR: once on a fresh background).
+  void DrawFocusRect(LPCRECT rect) { ::DrawFocusRect(m_hDC, rect); }
 
  private:
   BOOL Own(HDC hdc);

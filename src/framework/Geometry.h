@@ -20,6 +20,9 @@ class CRect : public RECT {
   int Height() const { return bottom - top; }
   BOOL PtInRect(POINT point) const { return ::PtInRect(this, point); }
   void DeflateRect(int x, int y) { ::InflateRect(this, -x, -y); }
+  void InflateRect(int x, int y) { ::InflateRect(this, x, y); }
+  // This becomes the part the two have in common; false (and empty) when they have none.
+  BOOL IntersectRect(LPCRECT a, LPCRECT b) { return ::IntersectRect(this, a, b); }
 
   operator LPRECT() { return this; }
   operator LPCRECT() const { return this; }

@@ -5,6 +5,7 @@
 // out.)
 #pragma once
 
+#include "framework/Accessibility.h"
 #include "framework/DpiScale.h"
 #include "framework/Geometry.h"
 #include "res/resource.h"
@@ -31,6 +32,26 @@ inline constexpr CControlPlace kControls[] = {
     {IDC_SLORP, 2, 145, 48, 20},           {IDC_SELECT_COLOR, 62, 145, 48, 20},
     {IDC_ABOUT, 122, 145, 48, 20},         {IDC_EXIT, 182, 145, 48, 20},
     {IDC_HOME_LINK, 246, 146, 156, 13},
+};
+
+// What screen readers call the controls whose text or label does not say what they are for: each
+// channel's three controls by their channel (the labels say only "R:", "G:" and "B:"), the three
+// Copy buttons by what they copy, and the home page's address as the link it is. The other
+// controls are named by their own text.
+inline constexpr CAccessibleName kAccessibleNames[] = {
+    {IDC_RED_EDIT, "Red", 0},
+    {IDC_RED_SPIN, "Red", 0},
+    {IDC_RED_SLIDER, "Red", 0},
+    {IDC_GREEN_EDIT, "Green", 0},
+    {IDC_GREEN_SPIN, "Green", 0},
+    {IDC_GREEN_SLIDER, "Green", 0},
+    {IDC_BLUE_EDIT, "Blue", 0},
+    {IDC_BLUE_SPIN, "Blue", 0},
+    {IDC_BLUE_SLIDER, "Blue", 0},
+    {IDC_COPY_HEX, "Copy C++ color", 0},
+    {IDC_COPY_HTML, "Copy HTML color", 0},
+    {IDC_COPY_RGB, "Copy RGB color", 0},
+    {IDC_HOME_LINK, nullptr, kAccessibleRoleLink},
 };
 
 // The colour swatch, not a control: on the "Current Color:" row, its right edge kept this far in

@@ -2,6 +2,7 @@
 // and the filter every message of its loop passes.
 #include "picker/PickerDialog.h"
 
+#include "picker/PanelDesign.h"
 #include "picker/ScreenSettle.h"
 #include "res/links.h"
 #include "res/resource.h"
@@ -69,6 +70,7 @@ BOOL CPickerDialog::OnInitDialog() {
   TurnOffCompositorTransitions(m_hWnd);
 
   LayOutPanel();
+  NameControls(PanelDesign::kAccessibleNames);
   return TRUE;
 }
 

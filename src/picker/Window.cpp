@@ -7,6 +7,12 @@
 namespace {
 
 constexpr COLORREF kOutlineGrey = RGB(128, 128, 128);
+
+// In a contrast theme the outlines take the theme's text colour on its button face, which the
+// dialog's background is; the swatch keeps showing the colour itself.
+COLORREF OutlineColor() {
+  return AfxGetAccessibility().IsContrastThemeOn() ? ::GetSysColor(COLOR_BTNTEXT) : kOutlineGrey;
+}
 // System commands 0x0010 to 0x001F (low four bits masked) open the About box.
 constexpr UINT kAboutCommand = 0x0010;
 // The hot-key label, while the key is the window's and while another program holds it.
@@ -30,12 +36,13 @@ void CPickerDialog::OnPaint() {
 
 // The outlines stay one pixel wide at every scale.
 void CPickerDialog::PaintPanel(CPaintDC& dc) {
+  const COLORREF outline = OutlineColor();
   CRect swatch = SwatchRect();
-  dc.Draw3dRect(swatch, kOutlineGrey, kOutlineGrey);
+  dc.Draw3dRect(swatch, outline, outline);
   swatch.DeflateRect(1, 1);
   dc.FillSolidRect(swatch, m_color);
   for (const RECT& frame : PanelDesign::kTextFrames) {
-    dc.Draw3dRect(Scale().Scale(frame), kOutlineGrey, kOutlineGrey);
+    dc.Draw3dRect(Scale().Scale(frame), outline, outline);
   }
 }
 

@@ -12,8 +12,9 @@
 
 namespace {
 
-constexpr DWORD kPushButton = 0x50000000;
+constexpr DWORD kPushButton = 0x50010000;
 constexpr DWORD kLabel = 0x50020000;
+constexpr DWORD kLink = 0x50030000;
 constexpr DWORD kCheckBox = 0x50012003;
 constexpr DWORD kValueEdit = 0x50012081;
 constexpr DWORD kUpDown = 0x50000123;
@@ -28,54 +29,57 @@ struct ExpectedItem {
   short x, y, cx, cy;
 };
 
-// The main window's controls in tab order.
+// The main window's controls in z-order, which is the tab order: from the check box, where the
+// focus starts, the option and button rows, then the colour texts with their Copy buttons, the
+// channel edits (each after its label) and the sliders.
 const ExpectedItem kMainControls[] = {
-    {1001, "button", kPushButton, WS_EX_STATICEDGE, "&Slorp", 1, 89, 32, 12},
-    {1002, "button", kPushButton, WS_EX_STATICEDGE, "&About", 81, 89, 32, 12},
-    {1003, "button", kPushButton, WS_EX_STATICEDGE, "E&xit", 121, 89, 32, 12},
-    {1012, "static", kLabel, 0, "C++ Color:", 3, 5, 56, 8},
-    {1013, "static", kLabel, 0, "RGB Color:", 3, 53, 56, 8},
-    {1006, "button", kPushButton, WS_EX_STATICEDGE, "Copy", 74, 14, 32, 12},
-    {1007, "button", kPushButton, WS_EX_STATICEDGE, "Copy", 74, 61, 32, 12},
-    {1008, "button", kPushButton, WS_EX_STATICEDGE, "S&elect", 41, 89, 32, 12},
-    {1014, "static", kLabel, 0, "HTML Color:", 3, 29, 56, 8},
-    {1010, "button", kPushButton, WS_EX_STATICEDGE, "Copy", 74, 38, 32, 12},
     {1017, "button", kCheckBox, 0, "&Keep on top", 3, 78, 62, 8},
     {1018, "static", kLabel, 0, "Hot Key: Ctrl + Num -", 79, 78, 82, 8},
+    {1039, "static", kLabel, 0, "Current Color:", 167, 78, 52, 8},
+    {1001, "button", kPushButton, WS_EX_STATICEDGE, "&Slorp", 1, 89, 32, 12},
+    {1008, "button", kPushButton, WS_EX_STATICEDGE, "S&elect", 41, 89, 32, 12},
+    {1002, "button", kPushButton, WS_EX_STATICEDGE, "&About", 81, 89, 32, 12},
+    {1003, "button", kPushButton, WS_EX_STATICEDGE, "E&xit", 121, 89, 32, 12},
+    {1040, "static", kLink, 0, CHROMIVO_PAGES_FOLDER, 165, 90, 96, 8},
+    {1012, "static", kLabel, 0, "C++ Color:", 3, 5, 56, 8},
     {1019, "static", kLabel, 0, "0xFFFFFF", 5, 16, 64, 8},
+    {1006, "button", kPushButton, WS_EX_STATICEDGE, "Copy", 74, 14, 32, 12},
+    {1014, "static", kLabel, 0, "HTML Color:", 3, 29, 56, 8},
     {1020, "static", kLabel, 0, "#FFFFFF", 5, 40, 64, 8},
+    {1010, "button", kPushButton, WS_EX_STATICEDGE, "Copy", 74, 38, 32, 12},
+    {1013, "static", kLabel, 0, "RGB Color:", 3, 53, 56, 8},
     {1021, "static", kLabel, 0, "RGB(255,255,255)", 5, 63, 64, 8},
+    {1007, "button", kPushButton, WS_EX_STATICEDGE, "Copy", 74, 61, 32, 12},
     {1024, "static", kLabel, 0, "R:", 115, 16, 14, 8},
-    {1025, "static", kLabel, 0, "G:", 115, 40, 14, 8},
-    {1026, "static", kLabel, 0, "B:", 115, 63, 14, 8},
     {1027, "edit", kValueEdit, WS_EX_STATICEDGE, "", 129, 14, 17, 12},
-    {1028, "edit", kValueEdit, WS_EX_STATICEDGE, "", 129, 38, 17, 12},
-    {1029, "edit", kValueEdit, WS_EX_STATICEDGE, "", 129, 61, 17, 12},
     {1033, "msctls_updown32", kUpDown, 0, "Spin1", 148, 13, 11, 14},
+    {1025, "static", kLabel, 0, "G:", 115, 40, 14, 8},
+    {1028, "edit", kValueEdit, WS_EX_STATICEDGE, "", 129, 38, 17, 12},
     {1034, "msctls_updown32", kUpDown, 0, "Spin1", 148, 37, 11, 14},
+    {1026, "static", kLabel, 0, "B:", 115, 63, 14, 8},
+    {1029, "edit", kValueEdit, WS_EX_STATICEDGE, "", 129, 61, 17, 12},
     {1035, "msctls_updown32", kUpDown, 0, "Spin1", 148, 60, 11, 14},
     {1036, "msctls_trackbar32", kSlider, 0, "Slider1", 164, 16, 100, 9},
     {1037, "msctls_trackbar32", kSlider, 0, "Slider1", 164, 40, 100, 9},
     {1038, "msctls_trackbar32", kSlider, 0, "Slider1", 164, 63, 100, 9},
-    {1039, "static", kLabel, 0, "Current Color:", 167, 78, 52, 8},
-    {1040, "static", kLabel, 0, CHROMIVO_PAGES_FOLDER, 165, 90, 96, 8},
 };
 
 constexpr DWORD kAboutLabel = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT;
 
-// The About box's controls in tab order; positions are replaced at run time, so not compared.
+// The About box's controls in z-order: OK, where the focus starts, then its four links are the
+// tab stops. Positions are replaced at run time, so not compared.
 const ExpectedItem kAboutControls[] = {
     {1014, "static", WS_CHILD | WS_VISIBLE | SS_ICON, 0, "#128", 0, 0, 0, 0},
     {1015, "static", kAboutLabel | SS_NOPREFIX, 0, "Chromivo Version 2.0", 0, 0, 0, 0},
     {1016, "static", kAboutLabel, 0, "Copyright (C) 2026 Chromivo contributors", 0, 0, 0, 0},
-    {1010, "button", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, WS_EX_STATICEDGE, "OK", 0,
-     0, 0, 0},
     {1017, "static", kAboutLabel | SS_NOPREFIX, 0, "All rights reserved.", 0, 0, 0, 0},
     {1041, "button", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, "", 0, 0, 0, 0},
-    {1043, "static", kAboutLabel, 0, "Chromivo Homepage", 0, 0, 0, 0},
-    {1044, "static", kAboutLabel, 0, "Refer to Your Friends", 0, 0, 0, 0},
-    {1045, "static", kAboutLabel, 0, "Chromivo FAQ Page", 0, 0, 0, 0},
-    {1047, "static", kAboutLabel, 0, "Support and Contact", 0, 0, 0, 0},
+    {1010, "button", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, WS_EX_STATICEDGE, "OK", 0,
+     0, 0, 0},
+    {1043, "static", kLink, 0, "Chromivo Homepage", 0, 0, 0, 0},
+    {1044, "static", kLink, 0, "Refer to Your Friends", 0, 0, 0, 0},
+    {1045, "static", kLink, 0, "Chromivo FAQ Page", 0, 0, 0, 0},
+    {1047, "static", kLink, 0, "Support and Contact", 0, 0, 0, 0},
 };
 
 void ExpectItem(const TemplateItem& actual, const ExpectedItem& expected, bool withPosition) {
