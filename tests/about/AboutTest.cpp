@@ -12,6 +12,7 @@
 #include "DesignLayout.h"
 #include "OwnedWindow.h"
 #include "PreTranslatePump.h"
+#include "StandInAccessibility.h"
 #include "TextFit.h"
 #include "about/AboutDialog.h"
 #include "fixtures/Input.h"
@@ -368,6 +369,58 @@ TEST_F(AboutTest, EachLinkOpensItsAddressWithTheHandCursorAndTheBoxStaysOpen) {
       recorder + "  mailto:support@chromivo.example",
   };
   EXPECT_EQ(record.Lines(), expected);
+}
+
+// Without a mouse: the focus starts on OK, Tab visits the four links in reading order and comes
+// back to OK, Shift+Tab goes back, Enter on a link opens it and leaves the box open, Esc closes
+// it. Screen readers are told the links are links while the box is open.
+TEST_F(AboutTest, TabVisitsTheLinksInReadingOrderEnterOpensOneAndScreenReadersSeeLinks) {
+  StandInAccessibility reader;
+  ScopedClasses classes;
+  LinkRecord record;
+  const std::string recorder = Quoted(RecorderPath());
+  BreakShellLinks(classes, recorder + " \"%1\"");
+  std::vector<int> visited;
+  size_t linksNamed = 0;
+  const BoxScript::Step noteFocus = [&](HWND) {
+    visited.push_back(::GetDlgCtrlID(::GetFocus()));
+    return true;
+  };
+  const BoxScript::Step backTab = [](HWND box) {
+    ::SetForegroundWindow(box);
+    EXPECT_TRUE(PressKey(VK_TAB, kShift));
+    return true;
+  };
+  std::vector<BoxScript::Step> steps = {noteFocus};
+  for (int tab = 0; tab < 5; ++tab) {
+    steps.push_back(Press(VK_TAB));
+    steps.push_back(noteFocus);
+  }
+  steps.push_back(backTab);
+  steps.push_back(noteFocus);
+  steps.push_back([&](HWND box) {
+    for (const auto& [control, given] : reader.given) {
+      linksNamed += ::GetParent(control) == box && given.role == 0x1E /* ROLE_SYSTEM_LINK */ &&
+                    given.name.empty();
+    }
+    return true;
+  });
+  steps.push_back(Press(VK_RETURN));
+  steps.push_back([&](HWND) { return !record.Lines().empty(); });
+  steps.push_back(Press(VK_ESCAPE));
+  BoxScript script(picker.m_hWnd, steps);
+  OpenFromThePicker(script);
+
+  const std::vector<int> expected = {IDC_ABOUT_OK,           IDC_ABOUT_HOMEPAGE_LINK,
+                                     IDC_ABOUT_REFER_LINK,   IDC_ABOUT_FAQ_LINK,
+                                     IDC_ABOUT_SUPPORT_LINK, IDC_ABOUT_OK,
+                                     IDC_ABOUT_SUPPORT_LINK};
+  EXPECT_EQ(visited, expected);
+  EXPECT_EQ(linksNamed, 4u) << "each link keeps its text as its name, with the role of a link";
+  EXPECT_EQ(record.Lines(),
+            std::vector<std::string>{recorder + "  mailto:support@chromivo.example"});
+  EXPECT_FALSE(::IsWindow(script.Box())) << "Esc did not close the box";
+  EXPECT_TRUE(reader.given.empty()) << "a name outlived its link";
 }
 
 TEST_F(AboutTest, MainWindowLinkShowsItsAddressWithTheHandCursor) {

@@ -228,6 +228,84 @@ TEST_F(LinkLabelTest, ClickOpensTheCaptionOfALabelNeverGivenALinkAndLeavesItAsIt
   EXPECT_EQ(record.Lines().at(0), recorder + " --shell \"http://caption.example/own\"");
 }
 
+// The label's pixels, read through its own DC, row by row.
+std::vector<COLORREF> PixelsOf(CLinkLabel& label) {
+  CRect client;
+  label.GetClientRect(client);
+  CClientDC dc(&label);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) {
+      pixels.push_back(dc.GetPixel(x, y));
+    }
+  }
+  return pixels;
+}
+
+// From the keyboard: focused, the label shows a rectangle around its text and changes nothing
+// else; Enter and Space each open its link; with the focus gone, nothing of the rectangle stays.
+TEST_F(LinkLabelTest, FocusedItShowsAFocusRectangleAroundItsTextAndEnterOrSpaceOpensIt) {
+  ScopedClasses classes;
+  LinkRecord record;
+  const std::string recorder = Quoted(RecorderPath());
+  classes.SetDefault("http\\shell\\open\\command", recorder + " --shell \"%1\"");
+  TestLabel& label = dialog->hover;
+  ASSERT_TRUE(PumpUntil([&] { return ColorsOf(label).blue > 0; }));
+  const std::vector<COLORREF> unfocused = PixelsOf(label);
+
+  // Focus cues show once the keyboard is used, as after a Tab.
+  ::SendMessageA(dialog->m_hWnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  ::SetFocus(label);
+  ASSERT_TRUE(PumpUntil([&] { return PixelsOf(label) != unfocused; })) << "no focus rectangle";
+  const std::vector<COLORREF> focused = PixelsOf(label);
+  CRect client;
+  label.GetClientRect(client);
+  RECT changed{client.right, client.bottom, -1, -1};
+  RECT text{client.right, client.bottom, -1, -1};
+  const auto widen = [](RECT& box, int x, int y) {
+    box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x),
+           std::max<LONG>(box.bottom, y)};
+  };
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) {
+      const size_t at = static_cast<size_t>(y * client.right + x);
+      if (focused[at] != unfocused[at]) {
+        widen(changed, x, y);
+      }
+      if (unfocused[at] == kBlue) {
+        widen(text, x, y);
+      }
+    }
+  }
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) {
+      const size_t at = static_cast<size_t>(y * client.right + x);
+      const bool onOutline =
+          (x == changed.left || x == changed.right || y == changed.top || y == changed.bottom);
+      EXPECT_TRUE(focused[at] == unfocused[at] || onOutline)
+          << "changed inside at " << x << "," << y;
+    }
+  }
+  // Around the text, as far as the label reaches.
+  EXPECT_LE(changed.left, text.left);
+  EXPECT_GE(changed.right, text.right);
+  EXPECT_LE(changed.top, text.top);
+  EXPECT_GE(changed.bottom, text.bottom);
+
+  ASSERT_TRUE(PressKey(VK_RETURN));
+  ASSERT_TRUE(record.WaitForLines(1, PumpThroughPreTranslate)) << "Enter did not open the link";
+  ASSERT_TRUE(PressKey(VK_SPACE));
+  ASSERT_TRUE(record.WaitForLines(2, PumpThroughPreTranslate)) << "Space did not open the link";
+  for (const std::string& line : record.Lines()) {
+    EXPECT_EQ(line, recorder + " --shell \"http://hover.example/\"");
+  }
+  EXPECT_TRUE(::IsWindow(dialog->m_hWnd)) << "Enter on the link went to the dialog";
+
+  ::SetFocus(dialog->captioned);
+  EXPECT_TRUE(PumpUntil([&] { return PixelsOf(label) == unfocused; }))
+      << "the focus rectangle stayed";
+}
+
 // A tap, or a press whose move comes with it, right after a link was clicked: the press belongs
 // to the window under the pointer, never to the link just clicked.
 TEST_F(LinkLabelTest, APressElsewhereRightAfterAClickReachesTheWindowUnderThePointer) {
