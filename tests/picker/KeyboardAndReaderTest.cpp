@@ -179,6 +179,7 @@ TEST_F(ScaledPanelTest, InAContrastThemeOutlinesAndLinkTakeTheThemesColoursAndFo
   {
     SystemColorsOverride theme({{COLOR_BTNFACE, RGB(0, 0, 0)},
                                 {COLOR_BTNTEXT, RGB(255, 255, 255)},
+                                {COLOR_WINDOW, RGB(0, 0, 0)},
                                 {COLOR_WINDOWTEXT, RGB(255, 255, 255)},
                                 {COLOR_HOTLIGHT, RGB(255, 255, 0)}});
     reader.contrastTheme = true;
