@@ -108,35 +108,27 @@ TEST(PickerReader, EachControlIsNamedForItsPurposeUntilTheWindowGoes) {
   StandInAccessibility reader;
   TestPickerDialog picker;
   ASSERT_TRUE(picker.Create());
-  struct Expected {
-    int id;
-    const char* name;
-    LONG role;
+  const auto given = [&](int id) {
+    const auto found = reader.given.find(::GetDlgItem(picker.m_hWnd, id));
+    return found != reader.given.end() ? found->second : StandInAccessibility::Given{"?", -1};
   };
-  const Expected expected[] = {
-      {IDC_RED_EDIT, "Red", 0},
-      {IDC_RED_SPIN, "Red", 0},
-      {IDC_RED_SLIDER, "Red", 0},
-      {IDC_GREEN_EDIT, "Green", 0},
-      {IDC_GREEN_SPIN, "Green", 0},
-      {IDC_GREEN_SLIDER, "Green", 0},
-      {IDC_BLUE_EDIT, "Blue", 0},
-      {IDC_BLUE_SPIN, "Blue", 0},
-      {IDC_BLUE_SLIDER, "Blue", 0},
-      {IDC_COPY_HEX, "Copy C++ color", 0},
-      {IDC_COPY_HTML, "Copy HTML color", 0},
-      {IDC_COPY_RGB, "Copy RGB color", 0},
-      {IDC_HOME_LINK, "", kRoleLink},
-  };
-  for (const Expected& control : expected) {
-    SCOPED_TRACE(control.id);
-    const auto given = reader.given.find(::GetDlgItem(picker.m_hWnd, control.id));
-    ASSERT_NE(given, reader.given.end()) << "not named";
-    EXPECT_EQ(given->second.name, control.name);
-    EXPECT_EQ(given->second.role, control.role);
+  const std::pair<const char*, std::vector<int>> channels[] = {
+      {"Red", {IDC_RED_EDIT, IDC_RED_SPIN, IDC_RED_SLIDER}},
+      {"Green", {IDC_GREEN_EDIT, IDC_GREEN_SPIN, IDC_GREEN_SLIDER}},
+      {"Blue", {IDC_BLUE_EDIT, IDC_BLUE_SPIN, IDC_BLUE_SLIDER}}};
+  for (const auto& [channel, controls] : channels) {
+    for (const int id : controls) {
+      EXPECT_EQ(given(id).name, channel) << id;
+      EXPECT_EQ(given(id).role, 0) << id;
+    }
   }
+  EXPECT_EQ(given(IDC_COPY_HEX).name, "Copy C++ color");
+  EXPECT_EQ(given(IDC_COPY_HTML).name, "Copy HTML color");
+  EXPECT_EQ(given(IDC_COPY_RGB).name, "Copy RGB color");
+  EXPECT_EQ(given(IDC_HOME_LINK).name, "") << "the link keeps its own text";
+  EXPECT_EQ(given(IDC_HOME_LINK).role, kRoleLink);
   // The rest are named by their own text, which says what they are.
-  EXPECT_EQ(reader.given.size(), std::size(expected));
+  EXPECT_EQ(reader.given.size(), 13u);
   for (const int id : {IDC_SLORP, IDC_SELECT_COLOR, IDC_ABOUT, IDC_EXIT, IDC_KEEP_ON_TOP}) {
     EXPECT_FALSE(TextOf(::GetDlgItem(picker.m_hWnd, id)).empty()) << id;
   }
