@@ -18,7 +18,8 @@ else
   skip_x86=(-LE x86)
 fi
 build_preset x86_64 "$BUILD_DIR"
-build_preset i686 "$CHROMIVO_ROOT/build-i686" --target Chromivo planted_dwmapi planted_comdlg32 planted_shell32
+build_preset i686 "$CHROMIVO_ROOT/build-i686" --target Chromivo planted_dwmapi planted_comdlg32 planted_shell32 \
+  planted_oleacc
 
 # One test run per build tree at a time: the runs would share the Wine prefix.
 exec 9>"$BUILD_DIR/.test-lock"

@@ -26,8 +26,9 @@ namespace {
 const char* const kLoadTimeImportsAllowed[] = {"advapi32.dll", "comctl32.dll", "gdi32.dll",
                                                "kernel32.dll", "msvcrt.dll",   "ole32.dll",
                                                "user32.dll"};
-// The DLLs the program loads by name on first use, each planted beside a copy of it.
-const char* const kLoadedOnFirstUse[] = {"dwmapi.dll", "comdlg32.dll", "shell32.dll"};
+// The DLLs the program loads by name on first use, each planted beside a copy of it: oleacc is
+// the one COM loads for the screen readers' names, when the window opens.
+const char* const kLoadedOnFirstUse[] = {"dwmapi.dll", "comdlg32.dll", "shell32.dll", "oleacc.dll"};
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
