@@ -372,14 +372,10 @@ TEST_F(AboutTest, EachLinkOpensItsAddressWithTheHandCursorAndTheBoxStaysOpen) {
 }
 
 // Without a mouse: the focus starts on OK, Tab visits the four links in reading order and comes
-// back to OK, Shift+Tab goes back, Enter on a link opens it and leaves the box open, Esc closes
-// it. Screen readers are told the links are links while the box is open.
-TEST_F(AboutTest, TabVisitsTheLinksInReadingOrderEnterOpensOneAndScreenReadersSeeLinks) {
+// back to OK, Shift+Tab goes back, Esc closes the box (Enter on a link is driven end to end).
+// Screen readers are told the links are links while the box is open.
+TEST_F(AboutTest, TabVisitsTheLinksInReadingOrderAndScreenReadersSeeLinks) {
   StandInAccessibility reader;
-  ScopedClasses classes;
-  LinkRecord record;
-  const std::string recorder = Quoted(RecorderPath());
-  BreakShellLinks(classes, recorder + " \"%1\"");
   std::vector<int> visited;
   size_t linksNamed = 0;
   const BoxScript::Step noteFocus = [&](HWND) {
@@ -405,8 +401,6 @@ TEST_F(AboutTest, TabVisitsTheLinksInReadingOrderEnterOpensOneAndScreenReadersSe
     }
     return true;
   });
-  steps.push_back(Press(VK_RETURN));
-  steps.push_back([&](HWND) { return !record.Lines().empty(); });
   steps.push_back(Press(VK_ESCAPE));
   BoxScript script(picker.m_hWnd, steps);
   OpenFromThePicker(script);
@@ -417,8 +411,6 @@ TEST_F(AboutTest, TabVisitsTheLinksInReadingOrderEnterOpensOneAndScreenReadersSe
                                      IDC_ABOUT_SUPPORT_LINK};
   EXPECT_EQ(visited, expected);
   EXPECT_EQ(linksNamed, 4u) << "each link keeps its text as its name, with the role of a link";
-  EXPECT_EQ(record.Lines(),
-            std::vector<std::string>{recorder + "  mailto:support@chromivo.example"});
   EXPECT_FALSE(::IsWindow(script.Box())) << "Esc did not close the box";
   EXPECT_TRUE(reader.given.empty()) << "a name outlived its link";
 }

@@ -9,10 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "Associations.h"
-#include "fixtures/ChromivoProcess.h"
+#include "RecordedLinksTest.h"
 #include "fixtures/Clipboard.h"
-#include "fixtures/E2eTest.h"
 #include "fixtures/Foreground.h"
 #include "fixtures/Input.h"
 #include "fixtures/Rect.h"
@@ -28,14 +26,11 @@ struct Command {
   std::function<bool()> giveAndCheck;
 };
 
-class CommandTest : public E2eTest {
+class CommandTest : public RecordedLinksTest {
  protected:
   void SetUp() override {
-    E2eTest::SetUp();
-    BreakShellLinks(classes, Quoted(RecorderPath()) + " \"%1\"");
-    ASSERT_TRUE(chromivo.Start());
-    window = chromivo.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
+    RecordedLinksTest::SetUp();
+    BreakShellLinks(classes, quotedRecorder + " \"%1\"");
     ASSERT_NE(BringToForeground(window), ForegroundMeans::kFailed);
   }
 
@@ -119,11 +114,7 @@ class CommandTest : public E2eTest {
     return chromivo.IsRunning() && SendWithTimeout(window, WM_NULL).has_value();
   }
 
-  ScopedClasses classes;
-  LinkRecord record;
   size_t linksOpened = 0;
-  ChromivoProcess chromivo;
-  HWND window = nullptr;
 };
 
 }  // namespace

@@ -10,10 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "Associations.h"
-#include "fixtures/ChromivoProcess.h"
+#include "RecordedLinksTest.h"
 #include "fixtures/Clipboard.h"
-#include "fixtures/E2eTest.h"
 #include "fixtures/Input.h"
 #include "fixtures/Wait.h"
 #include "fixtures/WindowQuery.h"
@@ -21,15 +19,8 @@
 
 namespace {
 
-class KeyboardReaderTest : public E2eTest {
+class KeyboardReaderTest : public RecordedLinksTest {
  protected:
-  void SetUp() override {
-    E2eTest::SetUp();
-    ASSERT_TRUE(chromivo.Start());
-    window = chromivo.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
-  }
-
   // The control of that window that has the keyboard focus, by its id; 0 for none.
   static int FocusedId(HWND of) {
     const std::optional<ThreadFocus> focus = ThreadFocusOf(of);
@@ -51,12 +42,6 @@ class KeyboardReaderTest : public E2eTest {
     }
     return FocusedId(of) == id;
   }
-
-  // Made before the program starts, which inherits the record's name.
-  ScopedClasses classes;
-  LinkRecord record;
-  ChromivoProcess chromivo;
-  HWND window = nullptr;
 };
 
 // A control's name and role as a screen reader in another process reads them.
@@ -92,8 +77,7 @@ std::optional<ReadAloud> ReadThroughOleacc(HWND control) {
 }  // namespace
 
 TEST_F(KeyboardReaderTest, AColourTypedCopiedAndLinksOpenedWithTheKeyboardAlone) {
-  const std::string recorder = Quoted(RecorderPath());
-  BreakShellLinks(classes, recorder + " \"%1\"");
+  BreakShellLinks(classes, quotedRecorder + " \"%1\"");
   ASSERT_TRUE(::SetForegroundWindow(window));
   ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window; }));
   EXPECT_EQ(FocusedId(window), IDC_KEEP_ON_TOP) << "the focus starts on the check box";
@@ -119,7 +103,7 @@ TEST_F(KeyboardReaderTest, AColourTypedCopiedAndLinksOpenedWithTheKeyboardAlone)
   ASSERT_TRUE(TabTo(window, IDC_HOME_LINK));
   ASSERT_TRUE(PressKey(VK_RETURN));
   ASSERT_TRUE(record.WaitForLines(1)) << "Enter did not open the home page";
-  EXPECT_EQ(record.Lines().at(0), recorder + "  http://chromivo.example/");
+  EXPECT_EQ(record.Lines().at(0), quotedRecorder + "  http://chromivo.example/");
 
   ASSERT_TRUE(PressKey('A', kAlt));
   const HWND box = chromivo.WaitForWindow("About Chromivo");
@@ -127,7 +111,7 @@ TEST_F(KeyboardReaderTest, AColourTypedCopiedAndLinksOpenedWithTheKeyboardAlone)
   ASSERT_TRUE(TabTo(box, IDC_ABOUT_HOMEPAGE_LINK));
   ASSERT_TRUE(PressKey(VK_RETURN));
   ASSERT_TRUE(record.WaitForLines(2)) << "Enter did not open the About box's link";
-  EXPECT_EQ(record.Lines().at(1), recorder + "  http://chromivo.example/index.htm");
+  EXPECT_EQ(record.Lines().at(1), quotedRecorder + "  http://chromivo.example/index.htm");
   ASSERT_TRUE(PressKey(VK_ESCAPE));
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); })) << "Esc did not close the box";
   EXPECT_TRUE(chromivo.IsRunning());

@@ -6,9 +6,7 @@
 
 #include <string>
 
-#include "Associations.h"
-#include "fixtures/ChromivoProcess.h"
-#include "fixtures/E2eTest.h"
+#include "RecordedLinksTest.h"
 #include "fixtures/Input.h"
 #include "fixtures/Rect.h"
 #include "fixtures/WindowQuery.h"
@@ -20,22 +18,14 @@ void Click(HWND control) {
   Click(CentreOf(WindowRectOnScreen(control)));
 }
 
-class LinkE2eTest : public E2eTest {
+class LinkE2eTest : public RecordedLinksTest {
  protected:
   void SetUp() override {
-    E2eTest::SetUp();
-    ASSERT_TRUE(chromivo.Start());
-    window = chromivo.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
+    RecordedLinksTest::SetUp();
     ::SetForegroundWindow(window);
   }
 
-  ScopedClasses classes;
-  LinkRecord record;
-  ChromivoProcess chromivo;
-  HWND window = nullptr;
   const std::string recorder = RecorderPath();
-  const std::string quotedRecorder = Quoted(RecorderPath());
 };
 
 }  // namespace
